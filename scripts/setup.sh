@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12, as root. Safe to run again:
+# it only asks apt for what is missing, so a ready machine passes in a few seconds.
+#
+# Some machines (virtual machines whose host runs 64-bit user code only) cannot execute
+# 32-bit Linux programs, and Wine's 32-bit half is one. There the script lets binfmt_misc
+# run i386 programs through qemu-user; qemu 7.2 from Debian 12 ignores MAP_FIXED_NOREPLACE
+# and makes every Wine start take about a minute, so qemu comes from bookworm-backports.
+set -euo pipefail
+
+packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev python3
+          util-linux clang-format zip
+          g++-mingw-w64-i686 binutils-mingw-w64-i686
+          wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick)
+
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "setup: run as root (or install sudo)" >&2; exit 1; }
+  SUDO=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+updated=0
+
+apt_update() {
+  if [ "$updated" -eq 0 ]; then
+    "${SUDO[@]}" apt-get update -q
+    updated=1
+  fi
+}
+
+is_installed() {
+  local status
+  status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null || true)
+  [ "${status:0:2}" = "ii" ]
+}
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do is_installed "$p" || missing+=("$p"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${SUDO[@]}" dpkg --add-architecture i386
+    updated=0
+  fi
+  apt_update
+  "${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+runs_i386() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+
+qemu_is_recent() {
+  local v
+  v=$(qemu-i386-static --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p')
+  [ -n "$v" ] && [ "$v" -ge 8 ]
+}
+
+install_recent_qemu() {
+  qemu_is_recent && return 0
+  local list=/etc/apt/sources.list.d/bookworm-backports.sources
+  if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d; then
+    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' \
+      'Suites: bookworm-backports' 'Components: main' \
+      'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | "${SUDO[@]}" tee "$list" >/dev/null
+    updated=0
+  fi
+  apt_update
+  "${SUDO[@]}" apt-get install -y -q --no-install-recommends -t bookworm-backports qemu-user-static
+}
+
+register_qemu_i386() {
+  local dir=/proc/sys/fs/binfmt_misc entry=/proc/sys/fs/binfmt_misc/qemu-i386
+  [ -e "$dir/register" ] || "${SUDO[@]}" mount -t binfmt_misc binfmt_misc "$dir"
+  # An entry with the F flag holds the interpreter opened when it was registered, so an
+  # entry made before qemu was upgraded must be made again.
+  if [ -e "$entry" ]; then echo -1 | "${SUDO[@]}" tee "$entry" >/dev/null; fi
+  printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+    | "${SUDO[@]}" tee "$dir/register" >/dev/null
+}
+
+install_missing
+if ! runs_i386; then
+  echo "setup: this machine cannot run 32-bit programs itself; using qemu-user for them"
+  install_recent_qemu
+  register_qemu_i386
+  runs_i386 || { echo "setup: 32-bit programs still do not run" >&2; exit 1; }
+fi
+echo "setup: ready"
