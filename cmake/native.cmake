@@ -47,3 +47,5 @@ if(FN_WIN32)
     USES_TERMINAL_BUILD ON)
   add_subdirectory(tests/e2e)
 endif()
+
+add_test(NAME format.clang COMMAND ${CMAKE_SOURCE_DIR}/scripts/check_format.sh)

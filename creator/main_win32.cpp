@@ -29,8 +29,7 @@ static void ConsoleWrite(void *ctx, const char *bytes, size_t len) {
 }
 
 static int RuntimeCreate(void *, const char *name, int *error) {
-  int fd = _sopen(name, _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYWR,
-                  _S_IREAD | _S_IWRITE);
+  int fd = _sopen(name, _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYWR, _S_IREAD | _S_IWRITE);
   if (fd < 0) *error = errno;
   return fd;
 }
@@ -39,8 +38,8 @@ static int RuntimeClose(void *, int handle) { return _close(handle); }
 
 int main(int argc, char **argv) {
   // Opened once, before any name is handled; the lines never touch stdout or stderr.
-  HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               NULL, OPEN_EXISTING, 0, NULL);
+  HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               OPEN_EXISTING, 0, NULL);
   CreatorOps ops = {&console, ConsoleWrite, RuntimeCreate, RuntimeClose};
   return RunCreator(argc, argv, &ops);
 }

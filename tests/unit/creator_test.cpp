@@ -1,12 +1,12 @@
 // The creator's algorithm against a fake console and file system.
+#include "creator/creator.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
-
-#include "creator/creator.h"
 
 namespace {
 
@@ -113,8 +113,8 @@ TEST(CreatorLines, OneLinePerFailureWithTheNameUnchanged) {
   sys.refusals["bad:name?"] = 22;
   sys.refusals["\"quoted\" \t name"] = 2;
   EXPECT_EQ(RunWith(sys, {"exists", "ok", "a dir\\", "bad:name?", "\"quoted\" \t name"}), 2);
-  EXPECT_EQ(sys.console, FailureLine("exists") + FailureLine("a dir\\") +
-                             FailureLine("bad:name?") + FailureLine("\"quoted\" \t name"));
+  EXPECT_EQ(sys.console, FailureLine("exists") + FailureLine("a dir\\") + FailureLine("bad:name?") +
+                             FailureLine("\"quoted\" \t name"));
 }
 
 TEST(CreatorLines, VeryLongNamesArePrintedWhole) {
