@@ -1,0 +1,46 @@
+// Flag file and INI file operations on the Win32 kernel calls.
+#include "watcher/platform/win32_files.h"
+
+// FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING: nothing is ever read, so the flags only
+// keep the open from touching the cache.
+static const DWORD kProbeFlags = 0x20000080;
+
+void *Win32ProbeOpen(void *, const char *name) {
+  // Sharing for writing too, so a flag still held open by its writer is seen; a
+  // directory cannot be opened without FILE_FLAG_BACKUP_SEMANTICS, so it never counts.
+  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                            OPEN_EXISTING, kProbeFlags, NULL);
+  return file == INVALID_HANDLE_VALUE ? NULL : file;
+}
+
+void Win32ProbeClose(void *, void *token) { CloseHandle(static_cast<HANDLE>(token)); }
+
+int Win32DeleteFile(void *, const char *name) { return DeleteFileA(name) ? 1 : 0; }
+
+static int ModulePath(void *ctx, char *buffer, int size) {
+  if (size < 1) return 0;
+  DWORD length = GetModuleFileNameA(static_cast<HMODULE>(ctx), buffer, static_cast<DWORD>(size));
+  // A cut path comes back with the whole size as its length, and on older systems
+  // without a terminator: it names another file, so it is no path at all.
+  if (length == 0 || length >= static_cast<DWORD>(size)) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  return static_cast<int>(length);
+}
+
+static int ReadString(void *, const char *section, const char *key, const char *def, char *buffer,
+                      int size, const char *file) {
+  return static_cast<int>(
+      GetPrivateProfileStringA(section, key, def, buffer, static_cast<DWORD>(size), file));
+}
+
+static int WriteString(void *, const char *section, const char *key, const char *value,
+                       const char *file) {
+  return WritePrivateProfileStringA(section, key, value, file) ? 1 : 0;
+}
+
+ProfileOps Win32ProfileOps(HINSTANCE instance) {
+  ProfileOps ops = {instance, ModulePath, ReadString, WriteString};
+  return ops;
+}

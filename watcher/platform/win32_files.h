@@ -1,0 +1,24 @@
+// The Win32 binding of the watcher's file operations (probe and delete the flag file)
+// and of its profile operations (program path, INI read and write).
+#ifndef WATCHER_PLATFORM_WIN32_FILES_H
+#define WATCHER_PLATFORM_WIN32_FILES_H
+
+#include <windows.h>
+
+#include "watcher/config/profile_ops.h"
+
+// For WatcherOps::probeOpen: opens name for reading, shared for reading and writing,
+// only if it exists. Returns the open handle as a token, or null when it cannot be
+// opened for any reason. ctx is not used.
+void *Win32ProbeOpen(void *ctx, const char *name);
+// For WatcherOps::probeClose: closes a token from Win32ProbeOpen. ctx is not used.
+void Win32ProbeClose(void *ctx, void *token);
+// For WatcherOps::deleteFile: deletes the named file; non-zero on success. ctx is not
+// used.
+int Win32DeleteFile(void *ctx, const char *name);
+
+// Returns ProfileOps bound to the kernel's calls; the module path is that of instance
+// (the program instance given to WinMain, or null for the program file).
+ProfileOps Win32ProfileOps(HINSTANCE instance);
+
+#endif
