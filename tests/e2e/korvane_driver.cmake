@@ -1,0 +1,11 @@
+# Korvane at work under Wine, driven from another process: the scenarios of the driver in
+# tests/win/driver. Screenshots land in the build tree's screenshots folder.
+set(FN_DRIVER_EXE ${FN_WIN32_DIR}/tests/win/driver/korvane_driver.exe)
+set(FN_SCREENSHOTS ${CMAKE_BINARY_DIR}/screenshots)
+foreach(scenario signal complaint config setflag about ending timer)
+  fn_add_wine_test(NAME korvane.e2e.${scenario}
+    COMMAND ${FN_E2E_DIR}/korvane_e2e.sh ${FN_DRIVER_EXE} ${FN_WIN32_DIR}/watcher/Korvane.exe
+            ${FN_WIN32_DIR}/creator/QUELLARD.EXE ${FN_E2E_TMP}/korvane-${scenario}
+            ${FN_SCREENSHOTS} ${scenario}
+    TIMEOUT 240)
+endforeach()

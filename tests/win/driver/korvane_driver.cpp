@@ -1,0 +1,52 @@
+// Drives a running Korvane from another process, the way a user and a batch job would:
+// raises flags with QUELLARD.EXE, posts ticks and commands, works the dialogs, and checks
+// what the window does and shows. Saves screenshots of the states it passes through.
+//   korvane_driver.exe <Korvane.exe> <QUELLARD.EXE> <work folder> <screenshot folder>
+//                      [scenario...]
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+#include "tests/win/common/win_check.h"
+#include "tests/win/driver/driver_scene.h"
+
+struct Scenario {
+  const char *name;
+  void (*run)();
+};
+
+static const Scenario kScenarios[] = {
+    {"signal", ScenarioSignalAndDelete},
+    {"complaint", ScenarioComplaint},
+    {"config", ScenarioIniAndTail},
+    {"setflag", ScenarioSetFlag},
+    {"about", ScenarioAbout},
+    {"ending", ScenarioEnding},
+    {"timer", ScenarioRealTimer},
+};
+
+int main(int argc, char **argv) {
+  if (argc < 5) {
+    printf("usage: %s <Korvane.exe> <QUELLARD.EXE> <work folder> <screenshots> [scenario...]\n",
+           argv[0]);
+    return 2;
+  }
+  g_korvaneExe = argv[1];
+  g_quellardExe = argv[2];
+  g_workDir = argv[3];
+  g_shotDir = argv[4];
+  CreateDirectoryA(g_workDir, NULL);
+  CreateDirectoryA(g_shotDir, NULL);
+  for (const Scenario &s : kScenarios) {
+    int wanted = argc == 5;
+    for (int i = 5; i < argc; ++i) wanted |= strcmp(argv[i], s.name) == 0;
+    if (!wanted) continue;
+    int failedBefore = g_checksFailed;
+    DWORD start = GetTickCount();
+    s.run();
+    printf("scenario %-10s %s (%lu ms)\n", s.name, g_checksFailed == failedBefore ? "ok" : "FAILED",
+           static_cast<unsigned long>(GetTickCount() - start));
+    fflush(stdout);
+  }
+  return WinCheckSummary();
+}

@@ -1,0 +1,31 @@
+// Korvane.exe's entry point: the start-up steps in their order, then the message loop.
+#include <windows.h>
+
+#include "watcher/config/command_tail.h"
+#include "watcher/config/configuration.h"
+#include "watcher/core/watcher_rules.h"
+#include "watcher/ui/kv_process.h"
+#include "watcher/ui/main_window.h"
+
+// The tail is taken from the process's command line by the rule the watcher documents,
+// not from lpCmdLine, whose computation differs between runtimes (quotes inside the
+// program name, bytes above 127).
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
+  KvInitProcess(instance);
+  if (!KvRegisterMainClass(instance)) return 0;
+  g_kv.background = KvCreateBackgroundBrush();
+  HWND window = KvCreateMainWindow(instance);
+  if (window == NULL) return 0;
+  KvShowMainWindow(window, showState);
+  LoadConfiguration(&g_kv.state, &g_kv.profile, CommandLineTail(GetCommandLineA()));
+  WatcherStartTimer(&g_kv.state, &g_kv.ops);
+  KvEditSystemMenu(window);
+  WatcherStartupDecision(&g_kv.state, &g_kv.ops);
+
+  MSG msg;
+  while (GetMessageA(&msg, NULL, 0, 0) != 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,141 @@
+// The main window's procedure: one switch that routes each message to its handler, and
+// the handlers, which hand events to the watcher's rules or do the window's own
+// geometry and painting.
+#include "watcher/core/watcher_constants.h"
+#include "watcher/core/watcher_rules.h"
+#include "watcher/resources/resource.h"
+#include "watcher/ui/center_window.h"
+#include "watcher/ui/kv_process.h"
+#include "watcher/ui/main_window.h"
+#include "watcher/ui/paint.h"
+
+// Runs while CreateWindowExA is still under way. The operations learn the window here,
+// before any message that can reach a rule (a focus change, a close) arrives.
+static LRESULT OnCreate(HWND window) {
+  g_kv.target.window = window;
+  CenterWindow(window, g_kv.desktop);
+  return 0;
+}
+
+// WM_CLOSE and WM_DESTROY alike: nothing is left to the default handling, so the window
+// is never destroyed by the program; the rule quits the loop instead.
+static LRESULT OnClose() {
+  WatcherWindowClose(&g_kv.state, &g_kv.ops);
+  return 0;
+}
+
+static LRESULT OnMoveOrSize(HWND window) {
+  InvalidateRect(window, NULL, TRUE);
+  return 0;
+}
+
+static LRESULT OnKillFocus() {
+  WatcherFocusLost(&g_kv.state, &g_kv.ops);
+  return 0;
+}
+
+static LRESULT OnPaint(HWND window) {
+  KvPaintStatus(window, &g_kv.state);
+  return 0;
+}
+
+static LRESULT OnEndSession(WPARAM sessionEnds) {
+  if (sessionEnds != 0) WatcherWindowClose(&g_kv.state, &g_kv.ops);
+  return 0;
+}
+
+static LRESULT OnGetMinMaxInfo(MINMAXINFO *limits) {
+  limits->ptMaxSize.x = kWindowWidth;
+  limits->ptMaxSize.y = kWindowHeight;
+  limits->ptMaxPosition.x = 0;
+  limits->ptMaxPosition.y = 0;
+  limits->ptMinTrackSize.x = kWindowWidth;
+  limits->ptMinTrackSize.y = kWindowHeight;
+  limits->ptMaxTrackSize.x = kWindowWidth;
+  limits->ptMaxTrackSize.y = kWindowHeight;
+  return 0;
+}
+
+// The Set Flag, Delete Flag and About commands run a modal dialog or message box with
+// its own message loop: timer ticks, and so the poll rule, run nested inside them.
+static LRESULT OnCommand(WPARAM command) {
+  switch (command) {
+    case IDM_ABOUT:
+      WatcherAboutCommand(&g_kv.state, &g_kv.ops);
+      break;
+    case IDM_DELETEFLAG:
+      WatcherDeleteFlagCommand(&g_kv.state, &g_kv.ops);
+      break;
+    case IDM_SETFLAG:
+      WatcherSetFlagCommand(&g_kv.state, &g_kv.ops);
+      break;
+    case IDM_EXIT:
+      WatcherExitCommand(&g_kv.state, &g_kv.ops);
+      break;
+  }
+  return 0;
+}
+
+// The whole wParam is compared: a size command carrying a border code in its low bits,
+// or a caption double-click's maximize, falls through to the default handling.
+static LRESULT OnSysCommand(HWND window, WPARAM command, LPARAM lParam) {
+  switch (command) {
+    case IDM_SYSABOUT:
+      WatcherAboutCommand(&g_kv.state, &g_kv.ops);
+      return 0;
+    case SC_SIZE:
+    case SC_MAXIMIZE:
+    case SC_VSCROLL:
+    case SC_HSCROLL:
+      return 0;
+    case SC_MINIMIZE:
+      WatcherMinimizeRequest(&g_kv.state, &g_kv.ops);
+      return 0;
+    case SC_CLOSE:
+      WatcherSystemClose(&g_kv.state, &g_kv.ops);
+      return 0;
+    case SC_RESTORE:
+      WatcherRestoreRequest(&g_kv.state, &g_kv.ops);
+      return 0;
+  }
+  return DefWindowProcA(window, WM_SYSCOMMAND, command, lParam);
+}
+
+// Ticks keep coming while a modal dialog or the error box is up, and are handled inside
+// their loops.
+static LRESULT OnTimer() {
+  WatcherTimerTick(&g_kv.state, &g_kv.ops);
+  return 0;
+}
+
+LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window);
+    case WM_DESTROY:
+    case WM_CLOSE:
+      return OnClose();
+    case WM_MOVE:
+    case WM_SIZE:
+      return OnMoveOrSize(window);
+    case WM_KILLFOCUS:
+      return OnKillFocus();
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_QUERYENDSESSION:
+      return 1;  // agree to end the session
+    case WM_ERASEBKGND:
+      return KvEraseMainWindow(window, reinterpret_cast<HDC>(wParam), g_kv.background);
+    case WM_ENDSESSION:
+      return OnEndSession(wParam);
+    case WM_GETMINMAXINFO:
+      return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO *>(lParam));
+    case WM_COMMAND:
+      return OnCommand(wParam);
+    case WM_SYSCOMMAND:
+      return OnSysCommand(window, wParam, lParam);
+    case WM_TIMER:
+      return OnTimer();
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
