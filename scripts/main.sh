@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds everything, and shows the flag creator
-# at work on a real console, natively and as QUELLARD.EXE under Wine.
+# The main job: installs what is missing, builds everything, shows the flag creator at
+# work on a real console (natively and as QUELLARD.EXE under Wine), then starts Korvane
+# under Wine, raises its flag with QUELLARD.EXE and shows the window popping up.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -36,3 +37,7 @@ show_creator() {  # label, creator command
 
 show_creator "native quellard" "$top/build/creator/quellard"
 show_creator "QUELLARD.EXE under Wine" "wine $top/build/win32/creator/QUELLARD.EXE"
+
+echo
+echo "######## Korvane under Wine ########"
+exec "$top/scripts/korvane_demo.sh"

@@ -62,6 +62,7 @@ int RaiseFlag(const Scene *scene, const char *flag) {
 }
 
 void Screenshot(HWND window, const char *name) {
+  Settle(1000);  // a window that just appeared may not have painted yet
   char path[MAX_PATH];
   snprintf(path, sizeof path, "%s\\%s.bmp", g_shotDir, name);
   CHECK(SaveScreenshot(window, path));

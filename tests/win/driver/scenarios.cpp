@@ -167,7 +167,7 @@ void ScenarioSetFlag() {
   HWND dialog = OpenSetFlag(&s);
   if (dialog == NULL) return;
   CheckSetFlagLayout(dialog, s.flag);
-  Screenshot(dialog, "setflag");
+  Screenshot(NULL, "setflag");
   SetField(dialog, newFlag);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   CHECK(WaitUntil(Gone, dialog, kWaitMs));
@@ -244,7 +244,7 @@ void ScenarioAbout() {
     Settle(1000);
     CHECK(IsWindow(about));
     if (opener[0] == WM_COMMAND) {
-      Screenshot(about, "about");
+      Screenshot(NULL, "about");
       RaiseFlag(&s, s.flag);
       Tick(&s);
       CHECK(WaitUntil(Restored, s.korvane.window, kWaitMs));
@@ -281,12 +281,18 @@ void ScenarioRealTimer() {
   PrepareScene(&s, "timer", NULL);
   if (!Launch(&s, s.flag)) return;
   ExpectWaiting(&s);
+  printf("Korvane is waiting, minimized, for %s\n", s.flag);
+  Screenshot(NULL, "timer-waiting");
   RaiseFlag(&s, s.flag);
   DWORD raised = GetTickCount();
+  printf("QUELLARD.EXE raised the flag\n");
   CHECK(WaitUntil(ShowsFlagOn, s.korvane.window, kPollIntervalMs + 5000));
   DWORD found = GetTickCount() - raised;
-  printf("flag found %lu ms after it was raised\n", static_cast<unsigned long>(found));
+  printf("flag found %lu ms after it was raised: window restored, topmost, \"Flag is On...\"\n",
+         static_cast<unsigned long>(found));
   CHECK(found <= kPollIntervalMs + 1500);
+  CHECK(IsTopmost(s.korvane.window));
+  Screenshot(NULL, "timer-flag-on");
   Post(&s, WM_COMMAND, IDM_EXIT);
   ExpectEnds(&s, "Exit");
 }
