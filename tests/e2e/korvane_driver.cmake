@@ -9,3 +9,10 @@ foreach(scenario signal complaint config setflag about ending timer)
             ${FN_SCREENSHOTS} ${scenario}
     TIMEOUT 240)
 endforeach()
+
+# A lighter soak in every run; scripts/soak.sh runs the full one.
+fn_add_wine_test(NAME korvane.soak
+  COMMAND ${FN_E2E_DIR}/korvane_soak.sh ${FN_DRIVER_EXE} ${FN_WIN32_DIR}/watcher/Korvane.exe
+          ${FN_WIN32_DIR}/creator/QUELLARD.EXE ${FN_E2E_TMP}/korvane-soak ${FN_SCREENSHOTS}
+          2000 25
+  TIMEOUT 600)

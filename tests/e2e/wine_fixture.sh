@@ -47,6 +47,13 @@ make_prefix() {  # prefix [user]
     </dev/null >>"$state/wineboot.log" 2>&1
   if [ -n "$winver" ]; then
     "${run[@]}" wine winecfg /v "$winver" </dev/null >>"$state/wineboot.log" 2>&1
+    local reported
+    reported=$("${run[@]}" wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -o '[0-9][0-9.]*' || true)
+    echo "$prefix reports Windows $reported"
+    case $winver in
+      winxp) [[ $reported == "5.1."* ]] || fail "$winver prefix reports $reported" ;;
+      win10) [[ $reported == "10.0."* ]] || fail "$winver prefix reports $reported" ;;
+    esac
   fi
   "${run[@]}" wineserver -w
 }

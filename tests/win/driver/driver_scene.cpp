@@ -77,6 +77,7 @@ int ShowsFlagOn(void *ctx) {
 int ShowsNoCommandLine(void *ctx) {
   return DarkPixelsInBand(static_cast<HWND>(ctx), kNoCommandLineTop, 10) > 20;
 }
+int Focused(void *ctx) { return HasKeyboardFocus(static_cast<HWND>(ctx)); }
 int Gone(void *ctx) { return !IsWindow(static_cast<HWND>(ctx)); }
 
 void ExpectWaiting(const Scene *scene) {
@@ -89,7 +90,7 @@ void ExpectSignalling(const Scene *scene) {
   HWND w = scene->korvane.window;
   CHECK(WaitUntil(ShowsFlagOn, w, kWaitMs));
   CHECK(IsTopmost(w));
-  CHECK(HasKeyboardFocus(w));
+  CHECK(WaitUntil(Focused, w, kWaitMs));
   CHECK_INT(ClientPixel(w, 5, 5), RGB(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey));
   CHECK_INT(DarkPixelsInBand(w, kNoCommandLineTop, 10), 0);
 }

@@ -47,6 +47,8 @@ int Restored(void *ctx);
 int ShowsFlagOn(void *ctx);
 int ShowsNoCommandLine(void *ctx);
 int Gone(void *ctx);
+// The window has its thread's keyboard focus (the system may set it a moment later).
+int Focused(void *ctx);
 
 // Minimized. (Still topmost: losing the focus to the minimize raises it again.)
 void ExpectWaiting(const Scene *scene);
@@ -67,5 +69,6 @@ void ScenarioSetFlag();
 void ScenarioAbout();
 void ScenarioEnding();
 void ScenarioRealTimer();
+void ScenarioSoak();
 
 #endif
