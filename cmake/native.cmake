@@ -34,6 +34,7 @@ endfunction()
 add_subdirectory(creator)
 add_subdirectory(tests/unit)
 add_subdirectory(bench)
+add_subdirectory(fuzz)
 
 if(FN_WIN32)
   set(FN_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
