@@ -70,5 +70,6 @@ void ScenarioAbout();
 void ScenarioEnding();
 void ScenarioRealTimer();
 void ScenarioSoak();
+void ScenarioHostile();
 
 #endif

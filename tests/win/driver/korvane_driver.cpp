@@ -24,6 +24,7 @@ static const Scenario kScenarios[] = {
     {"ending", ScenarioEnding},
     {"timer", ScenarioRealTimer},
     {"soak", ScenarioSoak},
+    {"hostile", ScenarioHostile},
 };
 
 int main(int argc, char **argv) {
