@@ -5,14 +5,13 @@ status the platform gives and what reaches the disk; around every run, each file
 was there before keeps its size, contents and modification time."""
 import os
 import re
-import shutil
 import sys
-import tempfile
 import unittest
 from typing import NamedTuple, Optional, Tuple
 
 sys.path.insert(0, os.path.dirname(__file__))
 import ptyrun  # noqa: E402
+import scratch  # noqa: E402
 
 KIND = os.environ.get("QUELLARD_KIND", "native")
 EXE = os.path.abspath(os.environ["QUELLARD_EXE"])
@@ -174,16 +173,8 @@ def _put(cells, col, char):
     return cells, col + 1
 
 
-class HostileNames(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.mkdtemp(prefix="hostile-", dir=os.environ.get("E2E_TMP"))
-        os.chmod(self.dir, 0o755)
-
-    def tearDown(self):
-        for root, dirs, _ in os.walk(self.dir):
-            for d in dirs:
-                os.chmod(os.path.join(root, d), 0o755)
-        shutil.rmtree(self.dir, ignore_errors=True)
+class HostileNames(scratch.ScratchFolderCase):
+    prefix = "hostile-"
 
     def make_world(self, where):
         """Files that must survive: "a", the read-only "ro.txt", the folder "adir" with a

@@ -5,11 +5,11 @@ import shutil
 import stat
 import subprocess
 import sys
-import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import ptyrun  # noqa: E402
+import scratch  # noqa: E402
 
 KIND = os.environ.get("QUELLARD_KIND", "native")
 EXE = os.path.abspath(os.environ["QUELLARD_EXE"])
@@ -29,16 +29,8 @@ def sep():
     return "\\" if WINE else "/"
 
 
-class CreatorCase(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.mkdtemp(prefix="quellard-", dir=os.environ.get("E2E_TMP"))
-        os.chmod(self.dir, 0o755)
-
-    def tearDown(self):
-        for root, dirs, _ in os.walk(self.dir):
-            for d in dirs:
-                os.chmod(os.path.join(root, d), 0o755)
-        shutil.rmtree(self.dir, ignore_errors=True)
+class CreatorCase(scratch.ScratchFolderCase):
+    prefix = "quellard-"
 
     def run_creator(self, *names, stdout="file", stderr="file", user=None, cwd=None):
         argv = (["wine", EXE] if WINE else [EXE]) + list(names)
