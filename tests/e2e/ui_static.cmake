@@ -1,6 +1,5 @@
 # Korvane's window, dialogs and resources, checked under Wine by the test programs of
 # tests/win; and Korvane.exe's subsystem and imports, checked without Wine.
-set(FN_KORVANE_EXE ${FN_WIN32_DIR}/watcher/Korvane.exe)
 set(FN_KORVANE_TESTS ${FN_WIN32_DIR}/tests/win)
 
 fn_add_wine_test(NAME korvane.resources
