@@ -33,6 +33,7 @@ fi
 wineserver -k 2>/dev/null || true
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wineserver -w  # the desktop starts with the next program, under the new setting
 
 echo "== Korvane starts, minimizes itself and polls; a batch job then raises the flag"
 "$top/tests/e2e/korvane_e2e.sh" "$top/build/win32/tests/win/driver/korvane_driver.exe" \
