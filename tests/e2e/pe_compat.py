@@ -3,9 +3,10 @@
 them: PE32 for i386, subsystem and OS versions no higher than 5.01 and 5.1, no TLS
 directory (no loader callbacks before the entry point) and no delay-load imports, and
 every imported function on an allowlist of functions that XP SP3 has. A function not on
-the list fails the test, by name, until it is added to the list deliberately.
+the list fails the test, by name, until it is added to the list deliberately. Each
+program also names its subsystem (console or gui) and the only DLLs it may import from.
 
-    pe_compat.py <objdump> <allowlist> <exe>...
+    pe_compat.py <objdump> <allowlist> <exe>=<console|gui>:<dll>[,<dll>...]...
 """
 import re
 import subprocess
@@ -62,7 +63,25 @@ def imports(dump):
     return found
 
 
-def check(objdump, exe, allowed, used):
+SUBSYSTEMS = {"console": "(Windows CUI)", "gui": "(Windows GUI)"}
+
+
+def check_program_kind(dump, subsystem, dlls, found):
+    """The subsystem and the DLLs the program may import from."""
+    problems = []
+    line = re.search(r"^Subsystem\s.*$", dump, re.M)
+    if not line or SUBSYSTEMS[subsystem] not in line.group(0):
+        problems.append(f"subsystem is not {SUBSYSTEMS[subsystem]}")
+    allowed_dlls = {dll.lower() for dll in dlls}
+    for dll in sorted({dll for dll, _ in found}):
+        if dll.lower() not in allowed_dlls:
+            problems.append(f"imports from {dll}, which it may not")
+    return problems
+
+
+def check(objdump, spec, allowed, used):
+    exe, kind = spec.rsplit("=", 1)
+    subsystem, dlls = kind.split(":", 1)
     problems = []
     dump = subprocess.run([objdump, "-p", exe], check=True, capture_output=True,
                           text=True).stdout
@@ -97,7 +116,8 @@ def check(objdump, exe, allowed, used):
         used.add((dll.lower(), function))
         if (dll.lower(), function) not in allowed:
             problems.append(f"imports {dll} {function}, which is not on the XP allowlist")
-    print(f"{exe}: {len(found)} imported functions")
+    problems += check_program_kind(dump, subsystem, dlls.split(","), found)
+    print(f"{exe}: {len(found)} imported functions from {', '.join(sorted({d for d, _ in found}))}")
     for problem in problems:
         print(f"{exe}: {problem}")
     return not problems
