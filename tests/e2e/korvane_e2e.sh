@@ -8,8 +8,13 @@ shift 5
 rm -rf "$work"
 mkdir -p "$work" "$shots"
 win() { winepath -w "$1" 2>/dev/null; }
-wine "$driver" "$(win "$korvane")" "$(win "$quellard")" "$(win "$work")" "$(win "$shots")" "$@"
+# Flag names are read into 64 bytes, so the scenes' absolute names must not grow with the
+# depth of the checkout: the driver reaches the work folder through a short link.
+short=$(mktemp -d /tmp/kv.XXXXXX)
+ln -s "$work" "$short/w"
+wine "$driver" "$(win "$korvane")" "$(win "$quellard")" "$(win "$short/w")" "$(win "$shots")" "$@"
 status=$?
+rm -rf "$short"
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

@@ -27,6 +27,10 @@ static const Scenario kScenarios[] = {
     {"hostile", ScenarioHostile},
 };
 
+// Scenes name their flags by absolute paths, up to 30 characters below the work folder,
+// and a flag name holds 63 characters.
+static const size_t kWorkDirMax = 32;
+
 int main(int argc, char **argv) {
   if (argc < 5) {
     printf("usage: %s <Korvane.exe> <QUELLARD.EXE> <work folder> <screenshots> [scenario...]\n",
@@ -37,6 +41,11 @@ int main(int argc, char **argv) {
   g_quellardExe = argv[2];
   g_workDir = argv[3];
   g_shotDir = argv[4];
+  if (strlen(g_workDir) > kWorkDirMax) {
+    printf("work folder \"%s\" is over %d characters: the scenes' flag names would not fit\n",
+           g_workDir, static_cast<int>(kWorkDirMax));
+    return 2;
+  }
   CreateDirectoryA(g_workDir, NULL);
   CreateDirectoryA(g_shotDir, NULL);
   for (const Scenario &s : kScenarios) {
