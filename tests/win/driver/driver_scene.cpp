@@ -31,6 +31,20 @@ void PrepareScene(Scene *scene, const char *name, const char *iniText) {
   if (iniText != NULL) CHECK(WriteTextFile(scene->ini, iniText));
 }
 
+// A window of one process, for WaitUntil: found is set once it exists.
+struct WindowSearch {
+  DWORD pid;
+  const char *className;
+  const char *title;
+  HWND found;
+};
+
+static int FoundWindow(void *ctx) {
+  WindowSearch *search = static_cast<WindowSearch *>(ctx);
+  search->found = FindProcessWindow(search->pid, search->className, search->title);
+  return search->found != NULL;
+}
+
 // Starts Korvane with the tail (NULL: none) and finds its window.
 int Launch(Scene *scene, const char *tail) {
   char line[1024];
@@ -39,12 +53,9 @@ int Launch(Scene *scene, const char *tail) {
   else
     snprintf(line, sizeof line, "\"%s\"", scene->exe);
   if (!CHECK(StartProgram(line, scene->dir, &scene->korvane))) return 0;
-  DWORD pid = scene->korvane.info.dwProcessId;
-  DWORD start = GetTickCount();
-  while ((scene->korvane.window = FindProcessWindow(pid, KV_WINDOW_CLASS, KV_WINDOW_TITLE)) ==
-             NULL &&
-         GetTickCount() - start < kWaitMs)
-    Sleep(50);
+  WindowSearch search = {scene->korvane.info.dwProcessId, KV_WINDOW_CLASS, KV_WINDOW_TITLE, NULL};
+  WaitUntil(FoundWindow, &search, kWaitMs);
+  scene->korvane.window = search.found;
   return CHECK(scene->korvane.window != NULL);
 }
 
@@ -102,13 +113,10 @@ void ExpectEnds(Scene *scene, const char *how) {
 }
 
 HWND WaitForDialog(const Scene *scene, const char *title) {
-  DWORD start = GetTickCount();
-  HWND dialog;
-  while ((dialog = FindProcessWindow(scene->korvane.info.dwProcessId, "#32770", title)) == NULL &&
-         GetTickCount() - start < kWaitMs)
-    Sleep(50);
-  if (!CHECK(dialog != NULL)) printf("  no dialog \"%s\"\n", title);
-  return dialog;
+  WindowSearch search = {scene->korvane.info.dwProcessId, "#32770", title, NULL};
+  WaitUntil(FoundWindow, &search, kWaitMs);
+  if (!CHECK(search.found != NULL)) printf("  no dialog \"%s\"\n", title);
+  return search.found;
 }
 
 int HasStaticText(HWND box, const char *text) {
