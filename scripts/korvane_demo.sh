@@ -17,11 +17,10 @@ cleanup() {
 }
 trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  rm -f "$out/display"
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" \
-    </dev/null >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+  # shellcheck source=../tests/e2e/xvfb.sh
+  . "$top/tests/e2e/xvfb.sh"
+  start_xvfb "$out"
+  xvfb=$(cat "$out/xvfb.pid")
   export DISPLAY=":$(cat "$out/display")"
   echo "== no display: Korvane runs on an Xvfb of its own ($DISPLAY)"
 fi

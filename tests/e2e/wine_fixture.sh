@@ -11,21 +11,8 @@ winver=${3:-}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 fail() { echo "wine fixture: $*" >&2; exit 1; }
-
-start_xvfb() {
-  command -v Xvfb >/dev/null || fail "Xvfb is not installed (run scripts/setup.sh)"
-  rm -f "$state/display"
-  # Detached from the test's output, or ctest would wait for it to close.
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" \
-    </dev/null >"$state/xvfb.log" 2>&1 &
-  echo $! >"$state/xvfb.pid"
-  for _ in $(seq 100); do
-    [ -s "$state/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$state/display" ] || fail "Xvfb did not start: $(cat "$state/xvfb.log")"
-  echo "Xvfb on :$(cat "$state/display")"
-}
+# shellcheck source=xvfb.sh
+. "$(dirname "$0")/xvfb.sh"
 
 make_prefix() {  # prefix [user]
   local prefix=$1 user=${2:-}
@@ -75,7 +62,8 @@ case $action in
     command -v wine >/dev/null || fail "wine is not installed (run scripts/setup.sh)"
     mkdir -p "$state"
     "$0" stop "$state" 2>/dev/null || true
-    start_xvfb
+    start_xvfb "$state" || fail "no display"
+    echo "Xvfb on :$(cat "$state/display")"
     make_prefix "$state/prefix"
     make_prefix "$state/nobody/prefix" nobody
     warm_up "$state/prefix"
