@@ -79,8 +79,8 @@ def check_program_kind(dump, subsystem, dlls, found):
     return problems
 
 
-def check(objdump, spec, allowed, used):
-    exe, kind = spec.rsplit("=", 1)
+def check(objdump, program, allowed, used):
+    exe, kind = program.rsplit("=", 1)
     subsystem, dlls = kind.split(":", 1)
     problems = []
     dump = subprocess.run([objdump, "-p", exe], check=True, capture_output=True,
