@@ -4,6 +4,13 @@
 
 #include "watcher/core/watcher_constants.h"
 
+// Minimizes the window if the program considers it restored, and records that it is not.
+static void MinimizeIfOpen(WatcherState *state, const WatcherOps *ops) {
+  if (state->windowOpen == 0) return;
+  ops->minimize(ops->ctx);
+  state->windowOpen = 0;
+}
+
 // Stops the running poll timer, if any, and records that none runs.
 static void StopPollTimer(WatcherState *state, const WatcherOps *ops) {
   if (state->timerId == 0) return;
@@ -35,8 +42,7 @@ void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
   if (token == 0) return;
   ops->probeClose(ops->ctx, token);
   state->flagIsOn = 1;
-  ops->stopTimer(ops->ctx, state->timerId);
-  state->timerId = 0;
+  StopPollTimer(state, ops);
   if (ops->isMinimized(ops->ctx)) ops->restore(ops->ctx);
   state->windowOpen = 1;
   ops->raiseTopmost(ops->ctx);
@@ -75,20 +81,14 @@ void WatcherSystemClose(WatcherState *state, const WatcherOps *ops) {
 }
 
 void WatcherWindowClose(WatcherState *state, const WatcherOps *ops) {
-  if (state->windowOpen != 0) {
-    ops->minimize(ops->ctx);
-    state->windowOpen = 0;
-  }
+  MinimizeIfOpen(state, ops);
   StopPollTimer(state, ops);
   ops->quit(ops->ctx);
 }
 
 void WatcherExitCommand(WatcherState *state, const WatcherOps *ops) {
   StopPollTimer(state, ops);
-  if (state->windowOpen != 0) {
-    ops->minimize(ops->ctx);
-    state->windowOpen = 0;
-  }
+  MinimizeIfOpen(state, ops);
   ops->quit(ops->ctx);
 }
 

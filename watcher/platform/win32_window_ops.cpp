@@ -14,18 +14,16 @@ static int IsMinimized(void *ctx) { return IsIconic(Window(ctx)) ? 1 : 0; }
 
 // The rectangle's four values are passed as they are; with SWP_NOMOVE and SWP_NOSIZE
 // the system ignores them, so the window keeps its place and size.
-static void RaiseTopmost(void *ctx) {
+static void PlaceInZOrder(void *ctx, HWND after, UINT flags) {
   RECT r;
   GetWindowRect(Window(ctx), &r);
-  SetWindowPos(Window(ctx), HWND_TOPMOST, r.left, r.top, r.right, r.bottom,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  SetWindowPos(Window(ctx), after, r.left, r.top, r.right, r.bottom,
+               SWP_NOSIZE | SWP_NOMOVE | flags);
 }
 
-static void DropToBottom(void *ctx) {
-  RECT r;
-  GetWindowRect(Window(ctx), &r);
-  SetWindowPos(Window(ctx), HWND_BOTTOM, r.left, r.top, r.right, r.bottom, SWP_NOSIZE | SWP_NOMOVE);
-}
+static void RaiseTopmost(void *ctx) { PlaceInZOrder(ctx, HWND_TOPMOST, SWP_NOACTIVATE); }
+
+static void DropToBottom(void *ctx) { PlaceInZOrder(ctx, HWND_BOTTOM, 0); }
 
 static void Focus(void *ctx) { SetFocus(Window(ctx)); }
 

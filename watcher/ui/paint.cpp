@@ -28,23 +28,23 @@ void KvPaintStatus(HWND window, const WatcherState *state) {
   EndPaint(window, &ps);
 }
 
-LRESULT KvEraseMainWindow(HWND window, HDC dc, HBRUSH brush) {
-  KvSetColours(dc);
+// The watcher's colours on dc, and the window's client area filled with brush.
+static void FillClient(HWND window, HDC dc, HBRUSH brush) {
   RECT client;
   GetClientRect(window, &client);
+  KvSetColours(dc);
+  FillRect(dc, &client, brush);
+}
+
+LRESULT KvEraseMainWindow(HWND window, HDC dc, HBRUSH brush) {
   POINT origin = {0, 0};
   ClientToScreen(window, &origin);
   SetBrushOrgEx(dc, origin.x, origin.y, NULL);
-  FillRect(dc, &client, brush);
+  FillClient(window, dc, brush);
   return 1;
 }
 
-void KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush) {
-  RECT client;
-  GetClientRect(dialog, &client);
-  KvSetColours(dc);
-  FillRect(dc, &client, brush);
-}
+void KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush) { FillClient(dialog, dc, brush); }
 
 void KvPaintDialog(HWND dialog) {
   PAINTSTRUCT ps;
