@@ -6,56 +6,18 @@
 #include <string.h>
 #include <windows.h>
 
+#include "tests/win/common/win_check.h"
+#include "tests/win/common/win_files.h"
 #include "watcher/config/command_tail.h"
 #include "watcher/config/configuration.h"
 #include "watcher/core/watcher_state.h"
 #include "watcher/platform/win32_files.h"
-
-static int g_passed = 0;
-static int g_failed = 0;
-
-static void Check(int ok, const char *what, int line) {
-  if (ok) {
-    ++g_passed;
-    return;
-  }
-  ++g_failed;
-  printf("FAILED line %d: %s\n", line, what);
-}
-
-static void CheckText(const char *got, const char *want, const char *what, int line) {
-  Check(strcmp(got, want) == 0, what, line);
-  if (strcmp(got, want) != 0) printf("  got  \"%s\"\n  want \"%s\"\n", got, want);
-}
-
-#define CHECK(cond) Check((cond) != 0, #cond, __LINE__)
-#define CHECK_TEXT(got, want) CheckText((got), (want), #got " == " #want, __LINE__)
 
 static char g_dir[MAX_PATH];  // this run's scratch folder, with a trailing '\'
 
 static const char *InDir(const char *name, char *out) {
   snprintf(out, MAX_PATH, "%s%s", g_dir, name);
   return out;
-}
-
-static int WriteWholeFile(const char *path, const char *bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, bytes, static_cast<DWORD>(strlen(bytes)), &written, NULL);
-  CloseHandle(file);
-  return ok && written == strlen(bytes);
-}
-
-static int ReadWholeFile(const char *path, char *out, int size) {
-  out[0] = '\0';
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  DWORD got = 0;
-  ReadFile(file, out, static_cast<DWORD>(size - 1), &got, NULL);
-  CloseHandle(file);
-  out[got] = '\0';
-  return 1;
 }
 
 // Probes name and reports whether it counted as a raised flag, closing what it opened.
@@ -68,7 +30,7 @@ static int ProbeFinds(const char *name) {
 
 static void TestProbe(void) {
   char flag[MAX_PATH], sub[MAX_PATH];
-  CHECK(WriteWholeFile(InDir("job.flg", flag), ""));
+  CHECK(WriteTextFile(InDir("job.flg", flag), ""));
   CHECK(ProbeFinds(flag));
   CHECK(!ProbeFinds(InDir("missing.flg", sub)));
   CHECK(CreateDirectoryA(InDir("dir.flg", sub), NULL));
@@ -91,11 +53,11 @@ static void TestProbe(void) {
 
 static void TestDelete(void) {
   char flag[MAX_PATH];
-  CHECK(WriteWholeFile(InDir("del.flg", flag), ""));
+  CHECK(WriteTextFile(InDir("del.flg", flag), ""));
   // The probe's handle must be closed, or the delete would be refused.
   CHECK(ProbeFinds(flag));
   CHECK(Win32DeleteFile(NULL, flag) != 0);
-  CHECK(GetFileAttributesA(flag) == INVALID_FILE_ATTRIBUTES);
+  CHECK(!FileExists(flag));
   CHECK(Win32DeleteFile(NULL, flag) == 0);
 }
 
@@ -119,15 +81,15 @@ static void TestSaveKeepsTheRest(const ProfileOps *ops) {
   static const char kBefore[] =
       "; edited by hand\r\n[Other]\r\nKey=Value\r\n\r\n[Command]\r\n; the flag\r\n"
       "CommandLine=C:\\OLD.FLG\r\nExtra=keep\r\n";
-  int failedBefore = g_failed;
+  int failedBefore = g_checksFailed;
   WatcherState state;
   InitWatcherState(&state);
   InDir("user.ini", state.iniFileName);
-  CHECK(WriteWholeFile(state.iniFileName, kBefore));
+  CHECK(WriteTextFile(state.iniFileName, kBefore));
   strcpy(state.flagFileName, "C:\\FLAGS\\NEW JOB.FLG");
   SaveFlagName(&state, ops);
   char after[1024];
-  CHECK(ReadWholeFile(state.iniFileName, after, sizeof(after)));
+  CHECK(ReadTextFile(state.iniFileName, after, sizeof(after)));
   const char *kept[] = {"; edited by hand\r\n",
                         "[Other]\r\nKey=Value\r\n",
                         "[Command]\r\n",
@@ -146,7 +108,7 @@ static void TestSaveKeepsTheRest(const ProfileOps *ops) {
     from = found + strlen(kept[i]);
   }
   CHECK(strstr(after, "OLD.FLG") == NULL);
-  if (g_failed != failedBefore) printf("  file after save:\n%s\n", after);
+  if (g_checksFailed != failedBefore) printf("  file after save:\n%s\n", after);
 }
 
 // The expected INI path, found without the code under test: the full program path with
@@ -222,6 +184,5 @@ int main(int argc, char **argv) {
   // The tail the watcher would get: the program's own path, quoted or not, is skipped.
   CHECK_TEXT(CommandLineTail(GetCommandLineA()), argc > 1 ? argv[1] : "");
   RemoveScratchDir();
-  printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return WinCheckSummary();
 }

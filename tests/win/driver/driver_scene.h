@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "tests/win/common/win_files.h"
 #include "tests/win/driver/driver_support.h"
 
 extern const char *g_korvaneExe;

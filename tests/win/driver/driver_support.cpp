@@ -179,23 +179,3 @@ int SaveScreenshot(HWND window, const char *path) {
   ReleaseDC(NULL, screen);
   return ok;
 }
-
-int WriteTextFile(const char *path, const char *text) {
-  FILE *out = fopen(path, "wb");
-  if (out == NULL) return 0;
-  fputs(text, out);
-  fclose(out);
-  return 1;
-}
-
-int ReadTextFile(const char *path, char *buffer, int size) {
-  buffer[0] = '\0';
-  FILE *in = fopen(path, "rb");
-  if (in == NULL) return 0;
-  size_t n = fread(buffer, 1, static_cast<size_t>(size - 1), in);
-  buffer[n] = '\0';
-  fclose(in);
-  return 1;
-}
-
-int FileExists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }

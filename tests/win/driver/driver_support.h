@@ -46,9 +46,4 @@ COLORREF ClientPixel(HWND window, int x, int y);
 // Saves the screen around window (its rectangle with a margin) as a 24-bit BMP file.
 int SaveScreenshot(HWND window, const char *path);
 
-// Whole-file helpers.
-int WriteTextFile(const char *path, const char *text);
-int ReadTextFile(const char *path, char *buffer, int size);
-int FileExists(const char *path);
-
 #endif
