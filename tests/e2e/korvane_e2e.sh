@@ -11,10 +11,10 @@ win() { winepath -w "$1" 2>/dev/null; }
 # Flag names are read into 64 bytes, so the scenes' absolute names must not grow with the
 # depth of the checkout: the driver reaches the work folder through a short link.
 short=$(mktemp -d /tmp/kv.XXXXXX)
+trap 'rm -rf "$short"' EXIT
 ln -s "$work" "$short/w"
 wine "$driver" "$(win "$korvane")" "$(win "$quellard")" "$(win "$short/w")" "$(win "$shots")" "$@"
 status=$?
-rm -rf "$short"
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

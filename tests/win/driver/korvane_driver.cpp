@@ -9,6 +9,7 @@
 
 #include "tests/win/common/win_check.h"
 #include "tests/win/driver/driver_scene.h"
+#include "watcher/core/watcher_state.h"
 
 struct Scenario {
   const char *name;
@@ -27,9 +28,10 @@ static const Scenario kScenarios[] = {
     {"hostile", ScenarioHostile},
 };
 
-// Scenes name their flags by absolute paths, up to 30 characters below the work folder,
-// and a flag name holds 63 characters.
-static const size_t kWorkDirMax = 32;
+// Scenes name their flags by absolute paths, up to this many characters below the work
+// folder and its separator, and a flag name holds kNameReadSize - 1 characters.
+static const size_t kSceneNameMax = 30;
+static const size_t kWorkDirMax = kNameReadSize - 1 - kSceneNameMax - 1;
 
 int main(int argc, char **argv) {
   if (argc < 5) {
