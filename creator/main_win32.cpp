@@ -1,17 +1,17 @@
 // QUELLARD.EXE: binds the creator to the Windows console device and the C runtime's
-// exclusive, share-controlled open.
+// exclusive, share-controlled open. The program has its own entry point instead of the
+// runtime's start-up code: it splits GetCommandLineA() itself, so every Windows, and
+// Wine, hands the creator the same names, and no wildcard is ever expanded.
 #include <errno.h>
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <windows.h>
 
+#include "creator/command_line.h"
 #include "creator/creator.h"
-
-// The runtime must not expand wildcards: a '*' in a name is passed on and fails to create.
-extern "C" int _dowildcard;
-int _dowildcard = 0;
 
 // WriteConsoleA refuses very large buffers on older systems, so long names go in pieces.
 static const DWORD kConsoleChunk = 8192;
@@ -36,10 +36,20 @@ static int RuntimeCreate(void *, const char *name, int *error) {
 
 static int RuntimeClose(void *, int handle) { return _close(handle); }
 
-int main(int argc, char **argv) {
+// The runtime DLL initialises itself when it loads, so its file and errno functions
+// work without the start-up code; nothing here needs static constructors.
+static int Run() {
   // Opened once, before any name is handled; the lines never touch stdout or stderr.
   HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                                OPEN_EXISTING, 0, NULL);
+  const char *line = GetCommandLineA();
+  size_t textSize = 0;
+  int argc = SplitCommandLine(line, NULL, NULL, &textSize);
+  char **argv = static_cast<char **>(malloc((argc + 1) * sizeof(char *) + textSize));
+  if (argv == NULL) return ENOMEM;
+  SplitCommandLine(line, argv, reinterpret_cast<char *>(argv + argc + 1), &textSize);
   CreatorOps ops = {&console, ConsoleWrite, RuntimeCreate, RuntimeClose};
   return RunCreator(argc, argv, &ops);
 }
+
+extern "C" void QuellardEntry() { ExitProcess(static_cast<UINT>(Run())); }

@@ -2,7 +2,7 @@
 # tests/win/driver. Screenshots land in the build tree's screenshots folder.
 set(FN_DRIVER_EXE ${FN_WIN32_DIR}/tests/win/driver/korvane_driver.exe)
 set(FN_SCREENSHOTS ${CMAKE_BINARY_DIR}/screenshots)
-foreach(scenario signal complaint config setflag about ending timer hostile)
+foreach(scenario signal complaint config setflag about ending timer hostile creator)
   fn_add_wine_test(NAME korvane.e2e.${scenario}
     COMMAND ${FN_E2E_DIR}/korvane_e2e.sh ${FN_DRIVER_EXE} ${FN_KORVANE_EXE}
             ${FN_WIN32_DIR}/creator/QUELLARD.EXE ${FN_E2E_TMP}/korvane-${scenario}

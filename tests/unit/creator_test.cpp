@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "creator/command_line.h"
+
 namespace {
 
 struct FakeSystem {
@@ -124,6 +126,41 @@ TEST(CreatorLines, VeryLongNamesArePrintedWhole) {
   sys.refusals[name] = 2;
   EXPECT_EQ(RunWith(sys, {name}), 2);
   EXPECT_EQ(sys.console, FailureLine(name));
+}
+
+// Raw command lines as a batch file or CreateProcess hands them over, and the names the
+// creator gets from them.
+TEST(CommandLine, SplitsByTheClassicRuntimeRules) {
+  const struct {
+    const char *line;
+    std::vector<std::string> args;
+  } kRows[] = {
+      {"Q.EXE", {"Q.EXE"}},
+      {"\"C:\\Program Files\\Q.EXE\" a b", {"C:\\Program Files\\Q.EXE", "a", "b"}},
+      {"\"C:\\a b\\Q\"x y", {"C:\\a b\\Q", "x", "y"}},
+      {"\"Q", {"Q"}},
+      {"Q\ta \t b  ", {"Q", "a", "b"}},
+      {"Q \"one two\" three", {"Q", "one two", "three"}},
+      {"Q a\"b c\"d", {"Q", "ab cd"}},
+      {"Q a\\\\\"b c\"", {"Q", "a\\b c"}},
+      {"Q a\\\\\\\"b", {"Q", "a\\\"b"}},
+      {"Q a\\\\b\\ c\\", {"Q", "a\\\\b\\", "c\\"}},
+      {"Q \"x\"\"y z", {"Q", "x\"y", "z"}},
+      {"Q \"\" x \"\"", {"Q", "", "x", ""}},
+      {"Q \"open to the end ", {"Q", "open to the end "}},
+      {"Q *.flg caf\xe9", {"Q", "*.flg", "caf\xe9"}},
+  };
+  for (const auto &row : kRows) {
+    size_t counted = 0;
+    int argc = SplitCommandLine(row.line, nullptr, nullptr, &counted);
+    std::vector<char *> argv(argc + 1, reinterpret_cast<char *>(1));
+    std::string text(counted, '\x7f');
+    size_t filled = 0;
+    EXPECT_EQ(SplitCommandLine(row.line, argv.data(), &text[0], &filled), argc) << row.line;
+    EXPECT_EQ(filled, counted) << row.line;
+    EXPECT_EQ(argv[argc], nullptr) << row.line;
+    EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.begin() + argc), row.args) << row.line;
+  }
 }
 
 }  // namespace

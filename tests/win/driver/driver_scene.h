@@ -72,5 +72,6 @@ void ScenarioEnding();
 void ScenarioRealTimer();
 void ScenarioSoak();
 void ScenarioHostile();
+void ScenarioCreatorLine();
 
 #endif

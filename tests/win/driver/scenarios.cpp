@@ -296,3 +296,34 @@ void ScenarioRealTimer() {
   Post(&s, WM_COMMAND, IDM_EXIT);
   ExpectEnds(&s, "Exit");
 }
+
+// QUELLARD.EXE given raw command lines, as a batch file or CreateProcess passes them:
+// the names it creates show how it split them, whatever Wine's runtime would have done.
+void ScenarioCreatorLine() {
+  static const struct {
+    const char *tail;
+    long status;
+    const char *created[3];
+  } kRows[] = {
+      {"\"one two\"\tthree", 0, {"one two", "three"}},
+      {"\"x\"\"y z", 0, {"z"}},  // x"y cannot be created; the stretch ended after it
+      {"sub\\\\\"b c\"", 0, {"sub\\b c"}},
+      {"\"\" four", 0, {"four"}},
+      {"five \"\"", 2, {"five"}},
+  };
+  char dir[MAX_PATH], path[MAX_PATH], line[600];
+  snprintf(dir, sizeof dir, "%s\\creator", g_workDir);
+  CreateDirectoryA(dir, NULL);
+  snprintf(path, sizeof path, "%s\\sub", dir);
+  CreateDirectoryA(path, NULL);
+  for (const auto &row : kRows) {
+    snprintf(line, sizeof line, "\"%s\" %s", g_quellardExe, row.tail);
+    if (!CHECK_INT(RunToEnd(line, dir), row.status)) printf("  for %s\n", line);
+    for (const char *name : row.created) {
+      if (name == NULL) continue;
+      snprintf(path, sizeof path, "%s\\%s", dir, name);
+      if (!CHECK(FileExists(path))) printf("  %s not created by %s\n", name, line);
+      DeleteFileA(path);
+    }
+  }
+}
