@@ -155,27 +155,36 @@ class Permissions(CreatorCase):
         self.assertFalse(os.path.exists(self.path(name)))
 
 
+README = os.path.join(os.path.dirname(__file__), "..", "..", "README.md")
+
+
 @unittest.skipUnless(WINE, "batch files are a Windows affair")
 class BatchFile(CreatorCase):
-    def test_a_batch_file_branches_on_errorlevel(self):
-        shutil.copy(EXE, self.path("QUELLARD.EXE"))
+    """The README's batch example in Wine's cmd.exe: only 0 and 17 may read as raised."""
+
+    def test_the_readme_example_never_takes_a_failure_for_success(self):
+        with open(README, encoding="utf-8") as f:
+            text = f.read()
+        example = text.split("```bat\n", 1)[1].split("```", 1)[0]
+        drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+        tools, flags = os.path.join(drive_c, "FLAGTOOLS"), os.path.join(drive_c, "FLAGS")
+        shutil.rmtree(tools, ignore_errors=True)
+        shutil.rmtree(flags, ignore_errors=True)
+        os.makedirs(tools)
+        os.makedirs(flags)
         with open(self.path("job.bat"), "wb") as f:
-            f.write(b"@echo off\r\n"
-                    b"QUELLARD.EXE job.flg\r\n"
-                    b"if errorlevel 1 goto failed\r\n"
-                    b"echo first:raised>>result.txt\r\n"
-                    b"QUELLARD.EXE job.flg\r\n"
-                    b"if errorlevel 17 echo second:exists>>result.txt\r\n"
-                    b"goto end\r\n"
-                    b":failed\r\n"
-                    b"echo first:failed>>result.txt\r\n"
-                    b":end\r\n"
-                    b"exit /b 0\r\n")
-        out = ptyrun.run(["wine", "cmd", "/c", "job.bat"], self.dir, stderr="pty")
-        self.assertEqual(out.status, 0, out.terminal)
-        with open(self.path("result.txt"), "rb") as f:
-            self.assertEqual(f.read(), b"first:raised\r\nsecond:exists\r\n")
-        self.assertIn(line("job.flg"), ptyrun.console_text(out.terminal))
+            f.write(example.replace("\n", "\r\n").encode())
+        runs = [(EXE, "Flag raised"), (EXE, "already up"), (None, "(status 2)"),
+                (os.environ["STANDIN_EXE"], "(status -1)")]
+        for program, expected in runs:
+            if program is None:
+                shutil.rmtree(flags)
+            else:
+                shutil.copy(program, os.path.join(tools, "QUELLARD.EXE"))
+            out = subprocess.run(["wine", "cmd", "/c", "job.bat"], cwd=self.dir, timeout=120,
+                                 stdin=subprocess.DEVNULL, capture_output=True)
+            self.assertIn(expected.encode(), out.stdout, (program, out.stdout))
+        shutil.rmtree(tools)
 
 
 if __name__ == "__main__":
