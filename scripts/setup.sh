@@ -55,13 +55,44 @@ qemu_is_recent() {
   [ -n "$v" ] && [ "$v" -ge 8 ]
 }
 
+# The machine's own Debian source for its release, as "URI [keyring]": backports come
+# from the same mirror, whatever it is, and the repository names no host. Reads the
+# deb822 .sources files first, then the one-line .list files.
+debian_source() {
+  local codename
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  { cat /etc/apt/sources.list.d/*.sources 2>/dev/null; echo; } | awk -v suite="$codename" '
+    BEGIN { RS = ""; FS = "\n" }
+    {
+      delete f
+      for (i = 1; i <= NF; i++) {
+        if ($i ~ /^#/ || !match($i, /^[A-Za-z-]+:[ \t]*/)) continue
+        f[tolower(substr($i, 1, index($i, ":") - 1))] = " " substr($i, RLENGTH + 1) " "
+      }
+      if (f["types"] ~ / deb / && f["suites"] ~ (" " suite " ") && f["enabled"] !~ / no /) {
+        split(f["uris"], uri, " "); split(f["signed-by"], key, " ")
+        print uri[1], key[1]; exit
+      }
+    }'
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | awk -v suite="$codename" '
+    $1 == "deb" {
+      n = 2; key = ""
+      if ($2 ~ /^\[/) for (; n <= NF; n++) {
+        if ($n ~ /signed-by=/) { key = $n; sub(/.*signed-by=/, "", key); sub(/\]$/, "", key) }
+        if ($n ~ /\]$/) { n++; break }
+      }
+      if ($(n + 1) == suite) { print $n, key; exit }
+    }'
+}
+
 install_recent_qemu() {
   qemu_is_recent && return 0
-  local list=/etc/apt/sources.list.d/bookworm-backports.sources
+  local list=/etc/apt/sources.list.d/bookworm-backports.sources uri key
   if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d; then
-    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' \
-      'Suites: bookworm-backports' 'Components: main' \
-      'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | "${SUDO[@]}" tee "$list" >/dev/null
+    read -r uri key < <(debian_source | head -n 1) || true
+    [ -n "${uri:-}" ] || { echo "setup: no Debian source for bookworm in /etc/apt" >&2; exit 1; }
+    { printf '%s\n' 'Types: deb' "URIs: $uri" 'Suites: bookworm-backports' 'Components: main'
+      [ -n "${key:-}" ] && printf 'Signed-By: %s\n' "$key"; } | "${SUDO[@]}" tee "$list" >/dev/null
     updated=0
   fi
   apt_update
