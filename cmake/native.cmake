@@ -32,9 +32,7 @@ function(fn_add_unit_test name)
 endfunction()
 
 add_subdirectory(creator)
-add_subdirectory(tests/unit)
 add_subdirectory(bench)
-add_subdirectory(fuzz)
 
 if(FN_WIN32)
   set(FN_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
@@ -46,7 +44,7 @@ if(FN_WIN32)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     USES_TERMINAL_BUILD ON)
-  add_subdirectory(tests/e2e)
 endif()
+add_subdirectory(tests)
 
 add_test(NAME format.clang COMMAND ${CMAKE_SOURCE_DIR}/scripts/check_format.sh)

@@ -8,10 +8,9 @@
 # and makes every Wine start take about a minute, so qemu comes from bookworm-backports.
 set -euo pipefail
 
-packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev python3
-          util-linux clang-format zip
+packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip man-db
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick)
+          wine wine32:i386 wine64 fonts-wine xvfb imagemagick)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The Wine fixture of one Windows version: an Xvfb display and a fresh 32-bit prefix that
+# reports that version, set up by wine.reg.
+#   wine.sh start <state dir> <winxp|win10>
+#   wine.sh run <state dir> <command...>        a test command inside the fixture
+#   wine.sh driver <state dir> <scenario>       the test driver of FN_WIN32, in FN_WORK
+#   wine.sh stop <state dir>
+set -u
+action=$1 state=$2
+shift 2
+export WINEPREFIX=$state/prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+fail() {
+  echo "wine.sh: $*" >&2
+  exit 1
+}
+
+stop() {
+  wineserver -k 2>/dev/null
+  [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+  rm -f "$state/xvfb.pid" "$state/display"
+}
+
+# Everything is detached from the caller's output, or ctest would wait for it to close.
+start() {
+  command -v wine >/dev/null && command -v Xvfb >/dev/null || fail "no wine or Xvfb: run scripts/setup.sh"
+  mkdir -p "$state" && stop
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
+    >"$state/xvfb.log" 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  for _ in $(seq 100); do [ -s "$state/display" ] && break || sleep 0.1; done
+  export DISPLAY=:$(cat "$state/display")
+  rm -rf "$WINEPREFIX" "$state/work"
+  wineboot -i </dev/null >"$state/wine.log" 2>&1 || fail "no Xvfb or no prefix: $(cat "$state"/*.log)"
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine regedit /S "$(dirname "$0")/wine.reg" </dev/null >>"$state/wine.log" 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f </dev/null >>"$state/wine.log" 2>&1
+  wineserver -w
+  setsid wineserver -p </dev/null >/dev/null 2>&1
+  reported=$(setsid wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -o '[0-9][0-9.]*')
+  echo "$WINEPREFIX: Windows $reported on $DISPLAY"
+  [[ $1:$reported == winxp:5.1.* || $1:$reported == win10:10.0.* ]] || fail "$1 reports $reported"
+}
+
+# Output goes through a file: Wine leaves helpers behind that hold the caller's pipe.
+run() {
+  [ -s "$state/display" ] || fail "no display: the fixture did not start"
+  export DISPLAY=:$(cat "$state/display")
+  "$@" >"$state/run.log" 2>&1 </dev/null
+  local status=$?
+  cat "$state/run.log"
+  return $status
+}
+
+driver() {
+  run wine "$FN_WIN32/tests/driver.exe" "Z:$FN_WIN32/watcher/Korvane.exe" \
+    "Z:$FN_WIN32/creator/QUELLARD.EXE" "Z:$FN_WORK" "${FN_SHOTS:+Z:}${FN_SHOTS:--}" "$@"
+}
+
+case $action in
+  start | run | driver | stop) "$action" "$@" ;;
+  *) fail "unknown action $action" ;;
+esac
