@@ -1,5 +1,5 @@
 // The watcher's painting: status lines on the main window, grey backgrounds everywhere.
-#include "watcher/ui/paint.h"
+#include "watcher/win32/ui/paint.h"
 
 #include <string.h>
 

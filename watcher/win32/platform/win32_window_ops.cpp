@@ -1,5 +1,5 @@
 // USER32 behind the watcher's window operations.
-#include "watcher/platform/win32_window_ops.h"
+#include "watcher/win32/platform/win32_window_ops.h"
 
 #include "watcher/core/watcher_state.h"
 

@@ -1,7 +1,7 @@
 // Drawing of the main window and the dialogs: the watcher's grey background and black
 // status text, kept apart from the message plumbing.
-#ifndef WATCHER_UI_PAINT_H
-#define WATCHER_UI_PAINT_H
+#ifndef WATCHER_WIN32_UI_PAINT_H
+#define WATCHER_WIN32_UI_PAINT_H
 
 #include <windows.h>
 

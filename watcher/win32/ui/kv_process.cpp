@@ -1,9 +1,9 @@
 // The process record and the binding of the watcher's operations to Win32.
-#include "watcher/ui/kv_process.h"
+#include "watcher/win32/ui/kv_process.h"
 
 #include "watcher/config/configuration.h"
-#include "watcher/platform/win32_files.h"
-#include "watcher/ui/dialogs.h"
+#include "watcher/win32/platform/win32_files.h"
+#include "watcher/win32/ui/dialogs.h"
 
 KvProcess g_kv;
 

@@ -1,7 +1,7 @@
 // The Win32 binding of the watcher's file operations (probe and delete the flag file)
 // and of its profile operations (program path, INI read and write).
-#ifndef WATCHER_PLATFORM_WIN32_FILES_H
-#define WATCHER_PLATFORM_WIN32_FILES_H
+#ifndef WATCHER_WIN32_PLATFORM_WIN32_FILES_H
+#define WATCHER_WIN32_PLATFORM_WIN32_FILES_H
 
 #include <windows.h>
 

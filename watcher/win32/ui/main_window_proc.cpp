@@ -4,10 +4,10 @@
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/resources/resource.h"
-#include "watcher/ui/center_window.h"
-#include "watcher/ui/kv_process.h"
-#include "watcher/ui/main_window.h"
-#include "watcher/ui/paint.h"
+#include "watcher/win32/ui/center_window.h"
+#include "watcher/win32/ui/kv_process.h"
+#include "watcher/win32/ui/main_window.h"
+#include "watcher/win32/ui/paint.h"
 
 // Runs while CreateWindowExA is still under way. The operations learn the window here,
 // before any message that can reach a rule (a focus change, a close) arrives.

@@ -1,10 +1,10 @@
 // Registration, creation and system menu of the main window.
-#include "watcher/ui/main_window.h"
+#include "watcher/win32/ui/main_window.h"
 
 #include "watcher/core/watcher_constants.h"
 #include "watcher/resources/resource.h"
-#include "watcher/ui/kv_process.h"
-#include "watcher/ui/paint.h"
+#include "watcher/win32/ui/kv_process.h"
+#include "watcher/win32/ui/paint.h"
 
 ATOM KvRegisterMainClass(HINSTANCE instance) {
   WNDCLASSA wc;

@@ -4,8 +4,8 @@
 #include "watcher/config/command_tail.h"
 #include "watcher/config/configuration.h"
 #include "watcher/core/watcher_rules.h"
-#include "watcher/ui/kv_process.h"
-#include "watcher/ui/main_window.h"
+#include "watcher/win32/ui/kv_process.h"
+#include "watcher/win32/ui/main_window.h"
 
 // The tail is taken from the process's command line by the rule the watcher documents,
 // not from lpCmdLine, whose computation differs between runtimes (quotes inside the

@@ -1,6 +1,6 @@
 // CenterWindow: takes the rectangles and the screen size from Win32 and lets the
 // portable placement decide where the window goes.
-#include "watcher/ui/center_window.h"
+#include "watcher/win32/ui/center_window.h"
 
 #include "watcher/core/centering.h"
 

@@ -1,7 +1,7 @@
 // The watcher's two modal dialogs, Set Flag File and About, each run by one function
 // with a typed result. Both are owned by, and centred over, the main window.
-#ifndef WATCHER_UI_DIALOGS_H
-#define WATCHER_UI_DIALOGS_H
+#ifndef WATCHER_WIN32_UI_DIALOGS_H
+#define WATCHER_WIN32_UI_DIALOGS_H
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The window operations of WatcherOps bound to USER32: minimize, restore, placement,
 // focus, repaint, the poll timer, quit, the error box and the synchronous minimize
 // request, each acting on the main window named by a Win32WindowTarget.
-#ifndef WATCHER_PLATFORM_WIN32_WINDOW_OPS_H
-#define WATCHER_PLATFORM_WIN32_WINDOW_OPS_H
+#ifndef WATCHER_WIN32_PLATFORM_WIN32_WINDOW_OPS_H
+#define WATCHER_WIN32_PLATFORM_WIN32_WINDOW_OPS_H
 
 #include <windows.h>
 

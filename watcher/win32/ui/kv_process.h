@@ -2,15 +2,15 @@
 // the operations see them, the desktop window, the background brush, the system menu,
 // the one WatcherState, the operations bound to Win32, and the INI file's operations.
 // It lives for the whole process; nothing in it is ever released.
-#ifndef WATCHER_UI_KV_PROCESS_H
-#define WATCHER_UI_KV_PROCESS_H
+#ifndef WATCHER_WIN32_UI_KV_PROCESS_H
+#define WATCHER_WIN32_UI_KV_PROCESS_H
 
 #include <windows.h>
 
 #include "watcher/config/profile_ops.h"
 #include "watcher/core/watcher_ops.h"
 #include "watcher/core/watcher_state.h"
-#include "watcher/platform/win32_window_ops.h"
+#include "watcher/win32/platform/win32_window_ops.h"
 
 struct KvProcess {
   Win32WindowTarget target;  // program instance and main window; ops.ctx points here

@@ -1,8 +1,8 @@
 // The main window of class "sdi": its class registration, creation, system menu edit,
 // and its window procedure, which routes every message to a named handler and from
 // there to the watcher's rules or to the window's own geometry and painting.
-#ifndef WATCHER_UI_MAIN_WINDOW_H
-#define WATCHER_UI_MAIN_WINDOW_H
+#ifndef WATCHER_WIN32_UI_MAIN_WINDOW_H
+#define WATCHER_WIN32_UI_MAIN_WINDOW_H
 
 #include <windows.h>
 

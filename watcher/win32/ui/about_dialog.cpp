@@ -2,10 +2,10 @@
 #include <windows.h>
 
 #include "watcher/resources/resource.h"
-#include "watcher/ui/center_window.h"
-#include "watcher/ui/dialogs.h"
-#include "watcher/ui/kv_process.h"
-#include "watcher/ui/paint.h"
+#include "watcher/win32/ui/center_window.h"
+#include "watcher/win32/ui/dialogs.h"
+#include "watcher/win32/ui/kv_process.h"
+#include "watcher/win32/ui/paint.h"
 
 static HWND s_aboutOwner;
 

@@ -1,6 +1,6 @@
 // CenterWindow: the Win32 side of centring one window over another on the screen.
-#ifndef WATCHER_UI_CENTER_WINDOW_H
-#define WATCHER_UI_CENTER_WINDOW_H
+#ifndef WATCHER_WIN32_UI_CENTER_WINDOW_H
+#define WATCHER_WIN32_UI_CENTER_WINDOW_H
 
 #include <windows.h>
 

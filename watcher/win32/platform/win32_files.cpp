@@ -1,5 +1,5 @@
 // Flag file and INI file operations on the Win32 kernel calls.
-#include "watcher/platform/win32_files.h"
+#include "watcher/win32/platform/win32_files.h"
 
 // FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING: nothing is ever read, so the flags only
 // keep the open from touching the cache.
