@@ -12,7 +12,7 @@ set(FN_SANITIZE_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
 
 # Adds one GoogleTest program twice, plain and under ASan and UBSan; both runs are tests.
 function(fn_add_unit_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDES;LIBS" ${ARGN})
   foreach(variant plain san)
     set(target ${name})
     if(variant STREQUAL "san")
@@ -20,7 +20,7 @@ function(fn_add_unit_test name)
     endif()
     add_executable(${target} ${ARG_SOURCES})
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${ARG_INCLUDES})
-    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
     if(variant STREQUAL "san")
       target_compile_options(${target} PRIVATE ${FN_SANITIZE_FLAGS})
       target_link_options(${target} PRIVATE ${FN_SANITIZE_FLAGS})
@@ -32,6 +32,7 @@ function(fn_add_unit_test name)
 endfunction()
 
 add_subdirectory(creator)
+add_subdirectory(watcher)
 add_subdirectory(bench)
 
 if(FN_WIN32)
@@ -46,5 +47,7 @@ if(FN_WIN32)
     USES_TERMINAL_BUILD ON)
 endif()
 add_subdirectory(tests)
+
+include(${CMAKE_SOURCE_DIR}/cmake/deb.cmake)
 
 add_test(NAME format.clang COMMAND ${CMAKE_SOURCE_DIR}/scripts/check_format.sh)

@@ -8,8 +8,8 @@
 #include <windows.h>
 
 #include "watcher/core/centering.h"
-#include "watcher/win32/platform/win32_files.h"
 #include "watcher/resources/resource.h"
+#include "watcher/win32/platform/win32_files.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Draws Korvane's icon, a red flag on a pole, and writes it as a 32 x 32, 16-colour ICO
-(one image: 4-bit XOR bitmap with the standard VGA palette plus a 1-bit AND mask).
+(one image: 4-bit XOR bitmap with the standard VGA palette plus a 1-bit AND mask) for
+Windows, and as the same picture in a 32 x 32 RGBA PNG for the Linux desktop.
 
-The .ico is committed, so the build never runs this; run it again after changing the
-drawing:  python3 watcher/resources/make_icon.py [output.ico]
+Both files are committed, so the build never runs this; run it again after changing the
+drawing:  python3 watcher/resources/make_icon.py [output.ico [output.png]]
 """
 import os
 import struct
 import sys
+import zlib
 
 SIZE = 32
 
@@ -110,11 +112,31 @@ def ico_bytes():
     return directory + entry + image
 
 
+def png_bytes():
+    """Eight bits a channel, filter 0 on every row; transparent pixels have alpha 0."""
+    raw = bytearray()
+    for row in pixels():
+        raw.append(0)
+        for index in row:
+            raw += bytes(PALETTE[index or 0]) + bytes([0 if index is None else 255])
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(
+            ">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "korvane.ico")
-    with open(target, "wb") as f:
+    ico = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "korvane.ico")
+    png = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "korvane.png")
+    with open(ico, "wb") as f:
         f.write(ico_bytes())
+    with open(png, "wb") as f:
+        f.write(png_bytes())
 
 
 if __name__ == "__main__":

@@ -1,0 +1,85 @@
+// korvane's entry point on Linux: --help and --version as Linux users expect them, then
+// Korvane.exe's start-up steps in their order, then the GTK main loop.
+#include <glib-unix.h>
+#include <signal.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "watcher/core/watcher_rules.h"
+#include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/kvg_app.h"
+#include "watcher/resources/resource.h"
+
+KvgApp g_kvg;
+
+static void PrintHelp(void) {
+  printf(
+      "Usage: %s [NAME...]\n"
+      "Watches one flag file and pops up with \"Flag is On...\" when it exists.\n\n"
+      "NAME, its words joined by single blanks, is the flag file to watch for this run;\n"
+      "it is not saved. Without it the name is the one set with File > Set Flag, kept\n"
+      "in $XDG_CONFIG_HOME/%s/%s (by default ~/.config/%s/%s).\n\n"
+      "  --help     show this help and exit\n"
+      "  --version  show the version and exit\n",
+      KVG_PROGRAM_NAME, KVG_CONFIG_FOLDER, KVG_INI_NAME, KVG_CONFIG_FOLDER, KVG_INI_NAME);
+}
+
+// Answered before GTK starts, so they need no display. Returns the exit status, or -1
+// when the program is to run.
+static int AnswerOption(int argc, char **argv) {
+  if (argc < 2) return -1;
+  if (strcmp(argv[1], "--help") == 0) {
+    PrintHelp();
+    return 0;
+  }
+  if (strcmp(argv[1], "--version") == 0) {
+    printf("%s (%s) %d.%d\n", KVG_PROGRAM_NAME, KV_PRODUCT_NAME, KV_VERSION_MAJOR,
+           KV_VERSION_MINOR);
+    return 0;
+  }
+  return -1;
+}
+
+// The arguments GTK left, joined by single blanks, so an unquoted name with blanks is
+// one name as on Windows; a leading "--" only ends the options.
+static GString *JoinArguments(int argc, char **argv) {
+  GString *joined = g_string_new("");
+  int first = argc > 1 && strcmp(argv[1], "--") == 0 ? 2 : 1;
+  for (int i = first; i < argc; ++i) {
+    if (i > first) g_string_append_c(joined, ' ');
+    g_string_append(joined, argv[i]);
+  }
+  return joined;
+}
+
+// The end of the session (or a kill): the rule for it quits as Windows' WM_ENDSESSION.
+static gboolean OnSessionEnd(gpointer) {
+  WatcherWindowClose(&g_kvg.state, &g_kvg.ops);
+  return G_SOURCE_CONTINUE;
+}
+
+int main(int argc, char **argv) {
+  int answered = AnswerOption(argc, argv);
+  if (answered >= 0) return answered;
+  if (!gtk_init_check(&argc, &argv)) {
+    fprintf(stderr, "%s: cannot open the display\n", KVG_PROGRAM_NAME);
+    return 1;
+  }
+  GString *args = JoinArguments(argc, argv);
+  InitWatcherState(&g_kvg.state);
+  KvgBindOps(&g_kvg);
+  KvgInstallStyle();
+  gtk_window_set_default_icon_name(KVG_ICON_NAME);
+  g_kvg.window = KvgCreateMainWindow(&g_kvg);
+  gtk_widget_show_all(g_kvg.window);
+  char iniPath[kIniFileNameSize];
+  KeyFileIniPath(iniPath, kIniFileNameSize);
+  LoadKeyFileConfiguration(&g_kvg.state, &g_kvg.profile, iniPath, args->str);
+  g_string_free(args, TRUE);
+  WatcherStartTimer(&g_kvg.state, &g_kvg.ops);
+  WatcherStartupDecision(&g_kvg.state, &g_kvg.ops);
+  g_unix_signal_add(SIGTERM, OnSessionEnd, nullptr);
+  g_unix_signal_add(SIGHUP, OnSessionEnd, nullptr);
+  gtk_main();
+  return 0;
+}

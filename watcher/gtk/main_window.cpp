@@ -1,0 +1,115 @@
+// The main window: its widgets and File menu, and one handler per signal, each handing
+// its event to the watcher's rules.
+#include <stdint.h>
+
+#include "watcher/core/watcher_constants.h"
+#include "watcher/core/watcher_rules.h"
+#include "watcher/gtk/kvg_app.h"
+#include "watcher/resources/resource.h"
+
+// Set Flag, Delete Flag and About run a modal dialog or the error box with a nested
+// main loop: ticks, and so the poll rule, run inside them.
+static void OnCommand(int command) {
+  switch (command) {
+    case IDM_ABOUT:
+      WatcherAboutCommand(&g_kvg.state, &g_kvg.ops);
+      break;
+    case IDM_DELETEFLAG:
+      WatcherDeleteFlagCommand(&g_kvg.state, &g_kvg.ops);
+      break;
+    case IDM_SETFLAG:
+      WatcherSetFlagCommand(&g_kvg.state, &g_kvg.ops);
+      break;
+    case IDM_EXIT:
+      WatcherExitCommand(&g_kvg.state, &g_kvg.ops);
+      break;
+  }
+}
+
+static void OnMenuItem(GtkMenuItem *, gpointer command) {
+  OnCommand(static_cast<int>(reinterpret_cast<intptr_t>(command)));
+}
+
+// The close button is the system close; the window is kept, the rule ends the loop.
+static gboolean OnDelete(GtkWidget *, GdkEvent *, gpointer) {
+  WatcherSystemClose(&g_kvg.state, &g_kvg.ops);
+  return TRUE;
+}
+
+static gboolean OnFocusOut(GtkWidget *, GdkEvent *, gpointer) {
+  WatcherFocusLost(&g_kvg.state, &g_kvg.ops);
+  return FALSE;
+}
+
+// The window manager reports a minimize or restore after the fact, where Windows asks
+// first. A change the program did not make itself goes to the request's rule; when that
+// rule keeps the window open (no name, or no timer) the window comes straight back.
+static gboolean OnWindowState(GtkWidget *, GdkEventWindowState *event, gpointer) {
+  if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0) return FALSE;
+  int iconic = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+  g_kvg.iconified = iconic;
+  if (iconic && g_kvg.state.windowOpen != 0) {
+    WatcherMinimizeRequest(&g_kvg.state, &g_kvg.ops);
+    if (g_kvg.state.windowOpen != 0) g_kvg.ops.restore(g_kvg.ops.ctx);
+  } else if (!iconic && g_kvg.state.windowOpen == 0) {
+    WatcherRestoreRequest(&g_kvg.state, &g_kvg.ops);
+  }
+  return FALSE;
+}
+
+static gboolean OnDraw(GtkWidget *area, cairo_t *cr, gpointer) {
+  KvgPaintStatus(area, cr, &g_kvg.state);
+  return TRUE;
+}
+
+// Windows marks the mnemonic with '&', GTK with '_'.
+static GtkWidget *NewMenuItem(const char *text, int command) {
+  gchar *label = g_strdup(text);
+  g_strdelimit(label, "&", '_');
+  GtkWidget *item = gtk_menu_item_new_with_mnemonic(label);
+  g_free(label);
+  g_signal_connect(item, "activate", G_CALLBACK(OnMenuItem),
+                   reinterpret_cast<gpointer>(static_cast<intptr_t>(command)));
+  return item;
+}
+
+// The File menu of Korvane.exe, separators included; About is reached from here only,
+// since there is no system menu to add it to.
+static GtkWidget *NewMenuBar(void) {
+  static const struct {
+    const char *text;
+    int command;
+  } kItems[] = {{KV_MENU_SETFLAG, IDM_SETFLAG},
+                {KV_MENU_DELETEFLAG, IDM_DELETEFLAG},
+                {KV_MENU_EXIT, IDM_EXIT},
+                {KV_MENU_ABOUT, IDM_ABOUT}};
+  GtkWidget *menu = gtk_menu_new();
+  for (const auto &item : kItems) {
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), NewMenuItem(item.text, item.command));
+  }
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
+  GtkWidget *file = NewMenuItem(KV_MENU_FILE, 0);
+  gtk_menu_item_set_submenu(GTK_MENU_ITEM(file), menu);
+  GtkWidget *bar = gtk_menu_bar_new();
+  gtk_menu_shell_append(GTK_MENU_SHELL(bar), file);
+  return bar;
+}
+
+GtkWidget *KvgCreateMainWindow(KvgApp *app) {
+  GtkWidget *window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_title(GTK_WINDOW(window), KV_WINDOW_TITLE);
+  gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
+  gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
+  GtkWidget *box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  gtk_widget_set_size_request(box, kWindowWidth, kWindowHeight);
+  app->area = gtk_drawing_area_new();
+  gtk_box_pack_start(GTK_BOX(box), NewMenuBar(), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), app->area, TRUE, TRUE, 0);
+  gtk_container_add(GTK_CONTAINER(window), box);
+  g_signal_connect(app->area, "draw", G_CALLBACK(OnDraw), nullptr);
+  g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), nullptr);
+  g_signal_connect(window, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
+  g_signal_connect(window, "window-state-event", G_CALLBACK(OnWindowState), nullptr);
+  return window;
+}

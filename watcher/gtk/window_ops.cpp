@@ -1,0 +1,91 @@
+// GTK, GLib and POSIX behind the watcher's operations, on the process record.
+#include "watcher/config/configuration.h"
+#include "watcher/core/watcher_rules.h"
+#include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/kvg_app.h"
+#include "watcher/gtk/posix_files.h"
+
+static KvgApp *App(void *ctx) { return static_cast<KvgApp *>(ctx); }
+static GtkWindow *Window(void *ctx) { return GTK_WINDOW(App(ctx)->window); }
+
+// The window manager iconifies later; the rules need the new state at once.
+static void Minimize(void *ctx) {
+  App(ctx)->iconified = 1;
+  gtk_window_iconify(Window(ctx));
+}
+
+static void Restore(void *ctx) {
+  App(ctx)->iconified = 0;
+  gtk_window_deiconify(Window(ctx));
+}
+
+static int IsMinimized(void *ctx) { return App(ctx)->iconified; }
+
+static void RaiseTopmost(void *ctx) { gtk_window_set_keep_above(Window(ctx), TRUE); }
+
+static void DropToBottom(void *ctx) {
+  gtk_window_set_keep_above(Window(ctx), FALSE);
+  gdk_window_lower(gtk_widget_get_window(App(ctx)->window));
+}
+
+static void Focus(void *ctx) { gtk_window_present(Window(ctx)); }
+
+static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }
+
+// The default main context runs under gtk_dialog_run's nested loop too, so ticks keep
+// coming while a dialog or the error box is up, as WM_TIMER does on Windows.
+static gboolean OnTick(gpointer ctx) {
+  WatcherTimerTick(&App(ctx)->state, &App(ctx)->ops);
+  return G_SOURCE_CONTINUE;
+}
+
+static unsigned int StartTimer(void *ctx) { return g_timeout_add(kPollIntervalMs, OnTick, ctx); }
+
+// Safe inside OnTick itself: GLib lets a source be removed from its own callback.
+static void StopTimer(void *, unsigned int timerId) { g_source_remove(timerId); }
+
+static void Quit(void *) { gtk_main_quit(); }
+
+static void ErrorBox(void *ctx, const char *text, const char *caption) {
+  KvgErrorBox(Window(ctx), text, caption);
+}
+
+static int RunSetFlag(void *ctx, WatcherState *state) {
+  return KvgRunSetFlagDialog(Window(ctx), state);
+}
+
+static void RunAbout(void *ctx) { KvgRunAboutDialog(Window(ctx)); }
+
+static void SaveName(void *ctx, const WatcherState *state) {
+  SaveFlagName(state, &App(ctx)->profile);
+}
+
+// There is no message to send: the rule runs to its end before this returns, as
+// SendMessageA's does.
+static void SendMinimizeRequest(void *ctx) {
+  WatcherMinimizeRequest(&App(ctx)->state, &App(ctx)->ops);
+}
+
+void KvgBindOps(KvgApp *app) {
+  WatcherOps *ops = &app->ops;
+  ops->ctx = app;
+  ops->minimize = Minimize;
+  ops->restore = Restore;
+  ops->isMinimized = IsMinimized;
+  ops->raiseTopmost = RaiseTopmost;
+  ops->dropToBottom = DropToBottom;
+  ops->focus = Focus;
+  ops->repaint = Repaint;
+  ops->startTimer = StartTimer;
+  ops->stopTimer = StopTimer;
+  ops->quit = Quit;
+  ops->errorBox = ErrorBox;
+  ops->probeOpen = PosixProbeOpen;
+  ops->probeClose = PosixProbeClose;
+  ops->deleteFile = PosixDeleteFile;
+  ops->runSetFlagDialog = RunSetFlag;
+  ops->runAboutDialog = RunAbout;
+  ops->saveFlagName = SaveName;
+  ops->sendMinimizeRequest = SendMinimizeRequest;
+  app->profile = KeyFileProfileOps();
+}
