@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# What ships natively: the Debian package that the native tree makes, with its
+# dependencies declared, nothing lintian counts as an error, every file in its usual
+# place, and both programs running from a scratch folder it was unpacked into.
+#   deb.sh <native build dir>
+set -u
+native=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+deb=$tmp/flag-notification_1.3_amd64.deb
+failed=0
+fail() {
+  echo "FAILED: $*"
+  failed=1
+}
+
+# cpack itself, not the package target, which would build the whole tree again first.
+(cd "$native" && cpack -B "$tmp") >"$tmp/log" 2>&1 || fail "no package: $(cat "$tmp/log")"
+lintian --fail-on error "$deb" 2>&1 | grep -v 'root privileges' | grep '^E:' && fail "lintian errors"
+for lib in libgtk-3-0 libglib2.0-0 libc6; do
+  dpkg-deb -f "$deb" Depends | grep -q "$lib" || fail "Depends names no $lib"
+done
+dpkg-deb -c "$deb" | awk '!/\/$/ { print $6 }' | sort >"$tmp/contents"
+diff - "$tmp/contents" <<'LIST' || fail "the package's files"
+./usr/bin/korvane
+./usr/bin/quellard
+./usr/share/applications/korvane.desktop
+./usr/share/doc/flag-notification/changelog.gz
+./usr/share/doc/flag-notification/copyright
+./usr/share/icons/hicolor/32x32/apps/korvane.png
+./usr/share/man/man1/korvane.1.gz
+./usr/share/man/man1/quellard.1.gz
+LIST
+
+dpkg-deb -x "$deb" "$tmp/root"
+bin=$tmp/root/usr/bin
+"$bin/quellard" "$tmp/JOB.FLG" && [ -f "$tmp/JOB.FLG" ] || fail "the unpacked quellard raises no flag"
+[ "$("$bin/korvane" --version)" = "korvane (Flag Notification) 1.3" ] || fail "korvane --version"
+"$bin/korvane" --help | grep -q '^Usage: korvane ' || fail "korvane --help"
+for page in "$tmp"/root/usr/share/man/man1/*; do
+  [ -z "$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" ] || fail "$page does not format cleanly"
+done
+[ $failed = 0 ] && echo "deb: all checks passed"
+exit $failed
