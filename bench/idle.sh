@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# What the waiting watcher costs while nothing happens: native korvane beside Korvane.exe
+# under Wine, measured over the same seconds (CPU time, wake-ups as context switches of
+# every thread, resident memory). Then native korvane, its poll sped up a thousandfold by
+# fast_poll.so, through many raise/delete cycles, with its memory and open files before
+# and after. A benchmark: it prints figures and ratios, and never fails on them.
+#   idle.sh <native build dir> <fast_poll.so> [seconds=60] [cycles=1000]
+set -euo pipefail
+build=$(cd "$1" && pwd) preload=$2 seconds=${3:-60} cycles=${4:-1000}
+e2e=$(cd "$(dirname "$0")/../tests/e2e" && pwd)
+state=$build/bench-idle flags=$build/bench-idle/flags
+rm -rf "$flags" && mkdir -p "$flags"
+trap '"$e2e/gtk.sh" stop "$state/gtk"; "$e2e/wine.sh" stop "$state/wine"' EXIT
+"$e2e/gtk.sh" start "$state/gtk" >/dev/null
+"$e2e/wine.sh" start "$state/wine" win10 >/dev/null
+export XDG_CONFIG_HOME=$state/config NO_AT_BRIDGE=1
+
+# CPU ticks, context switches of all threads and of the first thread, resident KiB, open
+# files, and the resident KiB that are the process's own (not mapped from files).
+sample() {
+  echo "$(awk '{ print $14 + $15 }' "/proc/$1/stat")" \
+    "$(cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { s += $2 } END { print s }')" \
+    "$(awk '/ctxt_switches/ { s += $2 } END { print s }' "/proc/$1/task/$1/status")" \
+    "$(awk '/VmRSS/ { print $2 }' "/proc/$1/status")" "$(ls "/proc/$1/fd" | wc -l)" \
+    "$(awk '/RssAnon/ { print $2 }' "/proc/$1/status")"
+}
+
+DISPLAY=:$(cat "$state/gtk/display") "$build/watcher/korvane" "$flags/native.flg" &
+native=$!
+(export DISPLAY=:$(cat "$state/wine/display") WINEPREFIX=$state/wine/prefix WINEDEBUG=-all
+  wine "$build/win32/watcher/Korvane.exe" "$(winepath -w "$flags/wine.flg")" >/dev/null 2>&1 &)
+sleep 5
+windows=$(pgrep -n -f 'Korvane.exe') server=$(pgrep -n wineserver)
+before=("$(sample $native)" "$(sample "$windows")" "$(sample "$server")")
+sleep "$seconds"
+after=("$(sample $native)" "$(sample "$windows")" "$(sample "$server")")
+polls=$((seconds / 10)) tick=$(getconf CLK_TCK)
+labels=("korvane (GTK)" "Korvane.exe (Wine)" "its wineserver")
+echo "== idle for $seconds s ($polls polls), side by side"
+for i in 0 1 2; do
+  read -r -a a <<<"${before[$i]}" && read -r -a b <<<"${after[$i]}"
+  cpu[i]=$(((b[0] - a[0]) * 1000 / tick)) wake[i]=$((b[1] - a[1])) own[i]=${b[5]}
+  printf '%-20s %5d ms CPU %5d wake-ups, %5.1f a poll (first thread %d); %d KiB resident, %d KiB own\n' \
+    "${labels[i]}" "${cpu[i]}" "${wake[i]}" "$(bc -l <<<"${wake[i]} / $polls")" \
+    $((b[2] - a[2])) "${b[3]}" "${own[i]}"
+done
+printf 'Wine (program and wineserver) / GTK: wake-ups %.1f, own memory %.2f\n' \
+  "$(bc -l <<<"(${wake[1]} + ${wake[2]}) / ${wake[0]}")" \
+  "$(bc -l <<<"(${own[1]} + ${own[2]}) / ${own[0]}")"
+kill $native
+
+echo "== $cycles raise/delete cycles of korvane, its poll sped up by fast_poll.so"
+export DISPLAY=:$(cat "$state/gtk/display")
+flag=$flags/cycle.flg
+LD_PRELOAD=$preload "$build/watcher/korvane" "$flag" &
+native=$!
+managed() {  # true once $window is the window the window manager took on
+  for window in $(xdotool search --pid $native --name '^Flag Notification$'); do
+    xprop -id "$window" WM_STATE | grep -q 'window state: Iconic' && return 0
+  done
+  return 1
+}
+soon() {  # waits up to 30 s (a first start may build the font cache) for the command
+  for _ in $(seq 3000); do "$@" 2>/dev/null && return 0 || sleep 0.01; done
+  echo "stuck in cycle ${cycle:-0}" >&2
+  exit 1
+}
+shown() { xprop -id "$window" WM_STATE | grep -q "window state: $1"; }
+soon managed
+for ((cycle = 1; cycle <= cycles; cycle++)); do
+  : >"$flag"
+  soon shown Normal
+  xdotool key --delay 100 alt+f d
+  soon test ! -e "$flag"
+  soon shown Iconic
+  [ $cycle = 1 ] && read -r -a early <<<"$(sample $native)"
+done
+read -r -a late <<<"$(sample $native)"
+echo "after cycle 1: ${early[5]} KiB own, ${early[3]} KiB resident, ${early[4]} open files"
+echo "after cycle $cycles: ${late[5]} KiB own, ${late[3]} KiB resident, ${late[4]} open files"
+echo "growth: $((late[5] - early[5])) KiB own, $((late[4] - early[4])) open files"
+kill $native
