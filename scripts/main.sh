@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds everything, shows the flag creator at
-# work on a real console (natively and as QUELLARD.EXE under Wine), then starts Korvane
-# under Wine, raises its flag with QUELLARD.EXE and shows the window popping up.
+# work on a real console (natively and as QUELLARD.EXE under Wine), then the native pair
+# on a Linux desktop (quellard raises a flag that korvane notices), then Korvane.exe
+# under Wine, its flag raised with QUELLARD.EXE, popping up.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -10,7 +11,7 @@ scripts/build.sh >/dev/null
 
 demo_dir=$(mktemp -d /tmp/flag-demo.XXXXXX)
 state=$top/build/demo
-trap 'rm -rf "$demo_dir"; tests/e2e/wine.sh stop "$state"' EXIT
+trap 'rm -rf "$demo_dir"; tests/e2e/wine.sh stop "$state"; tests/e2e/gtk.sh stop "$state/gtk"' EXIT
 echo "== preparing Wine: a display of its own and a prefix that reports Windows 10"
 tests/e2e/wine.sh start "$state" win10
 export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -38,11 +39,35 @@ show_creator "native quellard" "$top/build/creator/quellard"
 show_creator "QUELLARD.EXE under Wine" "wine $top/build/win32/creator/QUELLARD.EXE"
 
 echo
+echo "######## native korvane and quellard on a Linux desktop (Xvfb and openbox) ########"
+shots=$state/shots
+mkdir -p "$shots"
+tests/e2e/gtk.sh start "$state/gtk"
+(
+  export DISPLAY=:$(cat "$state/gtk/display") XDG_CONFIG_HOME=$demo_dir/config NO_AT_BRIDGE=1
+  "$top/build/watcher/korvane" "$demo_dir/NIGHTLY.FLG" &
+  watcher=$!
+  shown() {  # true once korvane's window, as the window manager keeps it, is in state $1
+    for window in $(xdotool search --pid $watcher --name '^Flag Notification$' || true); do
+      xprop -id "$window" WM_STATE | grep -q "window state: $1" && return 0
+    done
+    return 1
+  }
+  for _ in $(seq 50); do shown Iconic && break || sleep 0.2; done
+  echo "korvane watches $demo_dir/NIGHTLY.FLG: $(shown Iconic && echo minimized)"
+  step "quellard raises the flag" "$top/build/creator/quellard NIGHTLY.FLG"
+  for waited in $(seq 0 12); do shown Normal && break || sleep 1; done
+  shown Normal || { echo "korvane did not pop up" >&2; exit 1; }
+  echo "korvane popped up about $waited s later: $(xprop -id "$window" _NET_WM_STATE)"
+  sleep 0.5
+  import -window "$window" -frame "$shots/native-signalling.png"
+  kill $watcher
+)
+
+echo
 echo "######## Korvane under Wine ########"
 # The driver's scenarios ask for pictures of what a user sees at their steps; they are
 # taken here, from the X display, which shows dialogs that Wine's own copy misses.
-shots=$state/shots
-mkdir -p "$shots"
 (
   export DISPLAY=:$(cat "$state/display")
   while sleep 0.1; do
