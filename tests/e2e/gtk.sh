@@ -105,10 +105,12 @@ signal() {
   local flag="$work/my job.flg" ini=$XDG_CONFIG_HOME/korvane/korvane.ini
   printf '[Command]\nCommandLine=%s\n' "$work/other.flg" >"$ini"
   touch "$work/other.flg"
+  local started=$SECONDS
   launch "$work/my" job.flg
   await 5 is_state Iconic || fail "start-up: not minimized"
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   await 11 is_state Normal || fail "the flag was not signalled within one poll"
+  [ $((SECONDS - started)) -ge 9 ] || fail "signalled $((SECONDS - started)) s after start: no 10 s poll"
   await 2 is_above || fail "the signalling window is not above the others"
   await 2 is_active || fail "the signalling window has not the focus"
   await 2 text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
