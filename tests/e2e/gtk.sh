@@ -100,7 +100,8 @@ menu() {  # the File menu's item with this mnemonic, from the keyboard
 
 # Start-up minimized; the arguments, joined, win over the INI file's name and are not
 # saved; quellard raises the flag and within one poll the window is shown, above and
-# focused with "Flag is On..."; Delete Flag from the keyboard removes it and waits again.
+# focused with "Flag is On..."; Delete Flag from the keyboard fails with the error box
+# while the file is gone, then removes it and waits again.
 signal() {
   local flag="$work/my job.flg" ini=$XDG_CONFIG_HOME/korvane/korvane.ini
   printf '[Command]\nCommandLine=%s\n' "$work/other.flg" >"$ini"
@@ -114,6 +115,11 @@ signal() {
   await 2 is_above || fail "the signalling window is not above the others"
   await 2 is_active || fail "the signalling window has not the focus"
   await 2 text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
+  rm "$flag"
+  menu d
+  timeout 5 xdotool search --sync --name '^Program Error$' >/dev/null || fail "no error box"
+  xdotool key Return
+  await 3 is_state Normal && "$quellard" "$flag" || fail "a failed Delete Flag ended the signal"
   menu d
   await 3 test ! -e "$flag" || fail "Delete Flag left the flag file"
   await 3 is_state Iconic || fail "after Delete Flag the window does not wait again"
