@@ -40,18 +40,18 @@ before=("$(sample $native)" "$(sample "$windows")" "$(sample "$server")")
 sleep "$seconds"
 after=("$(sample $native)" "$(sample "$windows")" "$(sample "$server")")
 polls=$((seconds / 10)) tick=$(getconf CLK_TCK)
+ratio() { awk "BEGIN { print ($1) / ($2) }"; }
 labels=("korvane (GTK)" "Korvane.exe (Wine)" "its wineserver")
 echo "== idle for $seconds s ($polls polls), side by side"
 for i in 0 1 2; do
   read -r -a a <<<"${before[$i]}" && read -r -a b <<<"${after[$i]}"
   cpu[i]=$(((b[0] - a[0]) * 1000 / tick)) wake[i]=$((b[1] - a[1])) own[i]=${b[5]}
   printf '%-20s %5d ms CPU %5d wake-ups, %5.1f a poll (first thread %d); %d KiB resident, %d KiB own\n' \
-    "${labels[i]}" "${cpu[i]}" "${wake[i]}" "$(bc -l <<<"${wake[i]} / $polls")" \
+    "${labels[i]}" "${cpu[i]}" "${wake[i]}" "$(ratio "${wake[i]}" $polls)" \
     $((b[2] - a[2])) "${b[3]}" "${own[i]}"
 done
 printf 'Wine (program and wineserver) / GTK: wake-ups %.1f, own memory %.2f\n' \
-  "$(bc -l <<<"(${wake[1]} + ${wake[2]}) / ${wake[0]}")" \
-  "$(bc -l <<<"(${own[1]} + ${own[2]}) / ${own[0]}")"
+  "$(ratio "${wake[1]} + ${wake[2]}" "${wake[0]}")" "$(ratio "${own[1]} + ${own[2]}" "${own[0]}")"
 kill $native
 
 echo "== $cycles raise/delete cycles of korvane, its poll sped up by fast_poll.so"
