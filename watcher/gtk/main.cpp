@@ -58,6 +58,23 @@ static gboolean OnSessionEnd(gpointer) {
   return G_SOURCE_CONTINUE;
 }
 
+// The rest of start-up, once the window manager has mapped the window: it ignores an
+// iconify asked for before it has taken the window on, and the window would stay open.
+// The order is Korvane.exe's: configuration, the timer, then the decision.
+static gboolean OnFirstMap(GtkWidget *, GdkEvent *, gpointer args) {
+  static int started = 0;
+  if (started) return FALSE;
+  started = 1;
+  char iniPath[kIniFileNameSize];
+  KeyFileIniPath(iniPath, kIniFileNameSize);
+  LoadKeyFileConfiguration(&g_kvg.state, &g_kvg.profile, iniPath,
+                           static_cast<GString *>(args)->str);
+  g_string_free(static_cast<GString *>(args), TRUE);
+  WatcherStartTimer(&g_kvg.state, &g_kvg.ops);
+  WatcherStartupDecision(&g_kvg.state, &g_kvg.ops);
+  return FALSE;
+}
+
 int main(int argc, char **argv) {
   int answered = AnswerOption(argc, argv);
   if (answered >= 0) return answered;
@@ -65,21 +82,15 @@ int main(int argc, char **argv) {
     fprintf(stderr, "%s: cannot open the display\n", KVG_PROGRAM_NAME);
     return 1;
   }
-  GString *args = JoinArguments(argc, argv);
   InitWatcherState(&g_kvg.state);
   KvgBindOps(&g_kvg);
   KvgInstallStyle();
   gtk_window_set_default_icon_name(KVG_ICON_NAME);
   g_kvg.window = KvgCreateMainWindow(&g_kvg);
-  gtk_widget_show_all(g_kvg.window);
-  char iniPath[kIniFileNameSize];
-  KeyFileIniPath(iniPath, kIniFileNameSize);
-  LoadKeyFileConfiguration(&g_kvg.state, &g_kvg.profile, iniPath, args->str);
-  g_string_free(args, TRUE);
-  WatcherStartTimer(&g_kvg.state, &g_kvg.ops);
-  WatcherStartupDecision(&g_kvg.state, &g_kvg.ops);
+  g_signal_connect(g_kvg.window, "map-event", G_CALLBACK(OnFirstMap), JoinArguments(argc, argv));
   g_unix_signal_add(SIGTERM, OnSessionEnd, nullptr);
   g_unix_signal_add(SIGHUP, OnSessionEnd, nullptr);
+  gtk_widget_show_all(g_kvg.window);
   gtk_main();
   return 0;
 }
