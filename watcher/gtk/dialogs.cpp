@@ -15,15 +15,12 @@ static GtkWidget *NewDialog(GtkWindow *parent, const char *title) {
   gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
   gtk_window_set_deletable(GTK_WINDOW(dialog), FALSE);
   gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER_ON_PARENT);
-  gtk_style_context_add_class(gtk_widget_get_style_context(dialog), "korvane");
+  gtk_style_context_add_class(gtk_widget_get_style_context(dialog), KVG_STYLE_CLASS);
   return dialog;
 }
 
-// Appends a label holding text to box, and returns it.
-static GtkWidget *AddLabel(GtkWidget *box, const char *text) {
-  GtkWidget *label = gtk_label_new(text);
-  gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 2);
-  return label;
+static void AddLabel(GtkWidget *box, const char *text) {
+  gtk_box_pack_start(GTK_BOX(box), gtk_label_new(text), FALSE, FALSE, 2);
 }
 
 static void AddLabels(GtkWidget *box, const char *const texts[], int count) {

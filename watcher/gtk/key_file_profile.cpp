@@ -58,7 +58,7 @@ ProfileOps KeyFileProfileOps(void) {
 }
 
 void KeyFileIniPath(char *out, int size) {
-  gchar *path = g_build_filename(g_get_user_config_dir(), KVG_CONFIG_FOLDER, KVG_INI_NAME, nullptr);
+  gchar *path = g_build_filename(g_get_user_config_dir(), KVG_PROGRAM_NAME, KVG_INI_NAME, nullptr);
   if (strlen(path) < static_cast<size_t>(size))
     memcpy(out, path, strlen(path) + 1);
   else

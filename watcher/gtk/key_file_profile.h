@@ -7,8 +7,9 @@
 #include "watcher/config/profile_ops.h"
 #include "watcher/core/watcher_state.h"
 
-#define KVG_CONFIG_FOLDER "korvane"  // the program's name
-#define KVG_INI_NAME "korvane.ini"
+// The program's name, as the desktop knows it: command, icon and configuration folder.
+#define KVG_PROGRAM_NAME "korvane"
+#define KVG_INI_NAME KVG_PROGRAM_NAME ".ini"
 
 // ProfileOps on key files. readString gives def when the file is missing, unreadable or
 // malformed, or the value is not text; writeString creates the file and its folder when

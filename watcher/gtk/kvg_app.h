@@ -9,10 +9,11 @@
 #include "watcher/config/profile_ops.h"
 #include "watcher/core/watcher_ops.h"
 #include "watcher/core/watcher_state.h"
+#include "watcher/gtk/key_file_profile.h"
 
-// The program's name, as the desktop knows it: command, icon and configuration folder.
-#define KVG_PROGRAM_NAME "korvane"
 #define KVG_ICON_NAME KVG_PROGRAM_NAME
+// The style class of the windows painted in the watcher's grey.
+#define KVG_STYLE_CLASS "korvane"
 
 struct KvgApp {
   GtkWidget *window;  // the main window; the dialogs are centred over it
@@ -36,7 +37,7 @@ GtkWidget *KvgCreateMainWindow(KvgApp *app);
 // Draws the grey background and the status lines due for state, as Korvane.exe paints.
 void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state);
 
-// Makes every window with the "korvane" style class grey with black text.
+// Makes every window with the style class KVG_STYLE_CLASS grey with black text.
 void KvgInstallStyle(void);
 
 // Runs Set Flag File modally over parent; returns 1 when a name was confirmed, 0 when

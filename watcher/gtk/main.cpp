@@ -21,7 +21,7 @@ static void PrintHelp(void) {
       "in $XDG_CONFIG_HOME/%s/%s (by default ~/.config/%s/%s).\n\n"
       "  --help     show this help and exit\n"
       "  --version  show the version and exit\n",
-      KVG_PROGRAM_NAME, KVG_CONFIG_FOLDER, KVG_INI_NAME, KVG_CONFIG_FOLDER, KVG_INI_NAME);
+      KVG_PROGRAM_NAME, KVG_PROGRAM_NAME, KVG_INI_NAME, KVG_PROGRAM_NAME, KVG_INI_NAME);
 }
 
 // Answered before GTK starts, so they need no display. Returns the exit status, or -1

@@ -32,8 +32,8 @@ void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state) {
 
 void KvgInstallStyle(void) {
   gchar *css = g_strdup_printf(
-      ".korvane { background-color: rgb(%d,%d,%d); color: rgb(%d,%d,%d); }", kBackgroundGrey,
-      kBackgroundGrey, kBackgroundGrey, kTextGrey, kTextGrey, kTextGrey);
+      "." KVG_STYLE_CLASS " { background-color: rgb(%d,%d,%d); color: rgb(%d,%d,%d); }",
+      kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, kTextGrey, kTextGrey, kTextGrey);
   GtkCssProvider *provider = gtk_css_provider_new();
   gtk_css_provider_load_from_data(provider, css, -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
