@@ -58,19 +58,14 @@ echo "== $cycles raise/delete cycles of korvane, its poll sped up by fast_poll.s
 flag=$flags/cycle.flg
 LD_PRELOAD=$preload "$build/watcher/korvane" "$flag" &
 native=$!
-managed() {  # true once $window is the window the window manager took on
-  for window in $(xdotool search --pid $native --name '^Flag Notification$'); do
-    xprop -id "$window" WM_STATE | grep -q 'window state: Iconic' && return 0
-  done
-  return 1
-}
-soon() {  # waits up to 30 s (a first start may build the font cache) for the command
+soon() {  # waits up to 30 s for the command to succeed
   for _ in $(seq 3000); do "$@" 2>/dev/null && return 0 || sleep 0.01; done
   echo "stuck in cycle ${cycle:-0}" >&2
   exit 1
 }
 shown() { xprop -id "$window" WM_STATE | grep -q "window state: $1"; }
-soon managed
+# Up to 30 s: a first start may build the font cache.
+window=$("$e2e/gtk.sh" window "$state/gtk" $native Iconic 30)
 for ((cycle = 1; cycle <= cycles; cycle++)); do
   : >"$flag"
   soon shown Normal

@@ -47,17 +47,13 @@ tests/e2e/gtk.sh start "$state/gtk"
   export DISPLAY=:$(cat "$state/gtk/display") XDG_CONFIG_HOME=$demo_dir/config NO_AT_BRIDGE=1
   "$top/build/watcher/korvane" "$demo_dir/NIGHTLY.FLG" &
   watcher=$!
-  shown() {  # true once korvane's window, as the window manager keeps it, is in state $1
-    for window in $(xdotool search --pid $watcher --name '^Flag Notification$' || true); do
-      xprop -id "$window" WM_STATE | grep -q "window state: $1" && return 0
-    done
-    return 1
-  }
-  for _ in $(seq 50); do shown Iconic && break || sleep 0.2; done
-  echo "korvane watches $demo_dir/NIGHTLY.FLG: $(shown Iconic && echo minimized)"
+  window=$(tests/e2e/gtk.sh window "$state/gtk" $watcher Iconic 10 || true)
+  echo "korvane watches $demo_dir/NIGHTLY.FLG: ${window:+minimized}"
   step "quellard raises the flag" "$top/build/creator/quellard NIGHTLY.FLG"
-  for waited in $(seq 0 12); do shown Normal && break || sleep 1; done
-  shown Normal || { echo "korvane did not pop up" >&2; exit 1; }
+  started=$SECONDS
+  window=$(tests/e2e/gtk.sh window "$state/gtk" $watcher Normal 13) ||
+    { echo "korvane did not pop up" >&2; exit 1; }
+  waited=$((SECONDS - started))
   echo "korvane popped up about $waited s later: $(xprop -id "$window" _NET_WM_STATE)"
   sleep 0.5
   import -window "$window" -frame "$shots/native-signalling.png"

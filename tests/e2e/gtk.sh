@@ -3,6 +3,9 @@
 # batch job would: xdotool types and asks the window manager, xprop and a screenshot read.
 #   gtk.sh start <state dir>  |  gtk.sh stop <state dir>
 #   gtk.sh <signal|complaint> <state dir> <korvane> <quellard>
+#   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>
+#     prints the window of korvane process pid once it is in that state, for the main job
+#     and the benchmark
 set -u
 action=$1 state=$2
 shift 2
@@ -46,11 +49,11 @@ await() {  # seconds, command: true once the command succeeds within that time
   done
 }
 
-# The window of the program, once the window manager has taken it on; GTK's own leader
-# window bears the same name but is never managed.
+# The window of the program, once the window manager has taken it on (and shows it in
+# state $1, when given); GTK's own leader window bears the same name but is never managed.
 find_window() {
   for wid in $(xdotool search --pid $pid --name '^Flag Notification$'); do
-    xprop -id "$wid" WM_STATE | grep -q 'window state' && return 0
+    xprop -id "$wid" WM_STATE | grep -q "window state: ${1:-}" && return 0
   done
   return 1
 }
@@ -155,6 +158,11 @@ complaint() {
 
 case $action in
   start | stop) "$action" ;;
+  window)
+    export DISPLAY=:$(cat "$state/display")
+    pid=$1
+    await "$3" find_window "$2" && echo "$wid"
+    ;;
   signal | complaint)
     korvane=$1 quellard=$2
     [ -s "$state/display" ] || die "no display: the fixture did not start"
