@@ -3,8 +3,9 @@
 #include "creator/command_line.h"
 
 struct Splitter {
-  char **argv;  // null while counting
-  char *text;   // null while counting
+  LeadBytePredicate isLeadByte;  // null on a single-byte code page
+  char **argv;                   // null while counting
+  char *text;                    // null while counting
   int argc;
   size_t size;  // bytes of text used so far
 };
@@ -21,15 +22,23 @@ static void StartArgument(Splitter *s) {
 
 static int IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Copies the character at p, both bytes of a double-byte one, and returns the next.
+static const char *CopyCharacter(Splitter *s, const char *p) {
+  if (s->isLeadByte != 0 && s->isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
+    Emit(s, *p++);
+  Emit(s, *p);
+  return p + 1;
+}
+
 // The program name has no escapes: a quoted one ends at the next quote, and whatever
 // follows that quote starts the first argument, blank or not.
 static const char *ProgramName(Splitter *s, const char *p) {
   StartArgument(s);
   if (*p == '"') {
-    for (++p; *p != '\0' && *p != '"'; ++p) Emit(s, *p);
+    for (++p; *p != '\0' && *p != '"';) p = CopyCharacter(s, p);
     if (*p == '"') ++p;
   } else {
-    for (; *p != '\0' && !IsBlank(*p); ++p) Emit(s, *p);
+    while (*p != '\0' && !IsBlank(*p)) p = CopyCharacter(s, p);
   }
   Emit(s, '\0');
   return p;
@@ -59,15 +68,15 @@ static const char *Argument(Splitter *s, const char *p) {
     }
     for (; slashes > 0; --slashes) Emit(s, '\\');
     if (*p == '\0' || (!quoted && IsBlank(*p))) break;
-    if (copy) Emit(s, *p);
-    ++p;
+    p = copy ? CopyCharacter(s, p) : p + 1;
   }
   Emit(s, '\0');
   return p;
 }
 
-int SplitCommandLine(const char *line, char **argv, char *text, size_t *textSize) {
-  Splitter s = {argv, text, 0, 0};
+int SplitCommandLine(const char *line, LeadBytePredicate isLeadByte, char **argv, char *text,
+                     size_t *textSize) {
+  Splitter s = {isLeadByte, argv, text, 0, 0};
   const char *p = ProgramName(&s, line);
   for (;;) {
     while (IsBlank(*p)) ++p;

@@ -36,6 +36,9 @@ static int RuntimeCreate(void *, const char *name, int *error) {
 
 static int RuntimeClose(void *, int handle) { return _close(handle); }
 
+// The system's ANSI code page, as the runtimes' own splitters use it.
+static int IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte); }
+
 // The runtime DLL initialises itself when it loads, so its file and errno functions
 // work without the start-up code; nothing here needs static constructors.
 static int Run() {
@@ -44,10 +47,10 @@ static int Run() {
                                OPEN_EXISTING, 0, NULL);
   const char *line = GetCommandLineA();
   size_t textSize = 0;
-  int argc = SplitCommandLine(line, NULL, NULL, &textSize);
+  int argc = SplitCommandLine(line, IsLeadByte, NULL, NULL, &textSize);
   char **argv = static_cast<char **>(malloc((argc + 1) * sizeof(char *) + textSize));
   if (argv == NULL) return ENOMEM;
-  SplitCommandLine(line, argv, reinterpret_cast<char *>(argv + argc + 1), &textSize);
+  SplitCommandLine(line, IsLeadByte, argv, reinterpret_cast<char *>(argv + argc + 1), &textSize);
   CreatorOps ops = {&console, ConsoleWrite, RuntimeCreate, RuntimeClose};
   return RunCreator(argc, argv, &ops);
 }

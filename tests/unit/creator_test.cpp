@@ -59,10 +59,14 @@ TEST(Creator, EveryNameInOrderAndTheStatusOfTheLast) {
   }
 }
 
+// Lead bytes of code page 932 (Shift JIS), whose second bytes include 0x5C, the backslash.
+int ShiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
 TEST(CommandLine, SplitsByTheClassicRuntimeRules) {
   const struct {
     const char *line;
     std::vector<std::string> args;
+    LeadBytePredicate lead = nullptr;  // a single-byte code page
   } kRows[] = {
       {"\"C:\\Program Files\\Q.EXE\" a b", {"C:\\Program Files\\Q.EXE", "a", "b"}},
       {"\"C:\\a b\\Q\"x y", {"C:\\a b\\Q", "x", "y"}},
@@ -76,13 +80,18 @@ TEST(CommandLine, SplitsByTheClassicRuntimeRules) {
       {"Q \"x\"\"y z", {"Q", "x\"y", "z"}},
       {"Q \"\" x \"\"", {"Q", "", "x", ""}},
       {"Q \"open to the end ", {"Q", "open to the end "}},
+      // A second byte 0x5C is no backslash: the quote after it still closes the name.
+      {"Q \"C:\\F\\\x95\\\" x", {"Q", "C:\\F\\\x95\\", "x"}, ShiftJisLead},
+      {"Q a\x95\\\\\" b \x95", {"Q", "a\x95\\\"", "b", "\x95"}, ShiftJisLead},
+      {"Q \"C:\\F\\\x95\\\" x", {"Q", "C:\\F\\\x95\" x"}},  // single-byte: an escaped quote
   };
   for (const auto &row : kRows) {
     size_t counted = 0, filled = 0;
-    int argc = SplitCommandLine(row.line, nullptr, nullptr, &counted);
+    int argc = SplitCommandLine(row.line, row.lead, nullptr, nullptr, &counted);
     std::vector<char *> argv(argc + 1, reinterpret_cast<char *>(1));
     std::string text(counted, '\x7f');
-    EXPECT_EQ(SplitCommandLine(row.line, argv.data(), &text[0], &filled), argc) << row.line;
+    EXPECT_EQ(SplitCommandLine(row.line, row.lead, argv.data(), &text[0], &filled), argc)
+        << row.line;
     EXPECT_EQ(filled, counted) << row.line;
     EXPECT_EQ(argv[argc], nullptr) << row.line;
     EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.begin() + argc), row.args) << row.line;
