@@ -11,7 +11,9 @@ set -euo pipefail
 packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip man-db
           g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 wine64 fonts-wine xvfb imagemagick
-          libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps)
+          libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps
+          # the Windows Installer package: wixl builds it, msibuild completes it, msiinfo reads it
+          wixl msitools)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -44,7 +46,7 @@ install_missing() {
     updated=0
   fi
   apt_update
-  "${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  "${SUDO[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${missing[@]}"
 }
 
 runs_i386() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }

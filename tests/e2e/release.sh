@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What ships. Each Windows program's header, imports and resources (all but the icon's
 # pixels) are the listings here: PE32, version 5.1, no TLS, only functions that XP SP3
-# exports (check before adding one). The zip holds them and CR LF texts whose batch example
-# is the README's.
+# exports (check before adding one). So are the installer's tables and summary: schema
+# 200, which XP SP3's Windows Installer 3.1 takes. The zip holds the programs and CR LF
+# texts whose batch example is the README's.
 #   release.sh <source dir> <Windows build dir>
 set -u
 src=$1 win=$2
@@ -23,6 +24,18 @@ for exe in creator/QUELLARD.EXE watcher/Korvane.exe; do
     diff - "$src/tests/e2e/$name.resources" || fail "$name: resources"
 done
 
+# The installer's tables as msiinfo reads them back (file sizes aside; of the execute
+# sequence, the actions this package adds or orders around), and its summary.
+msi=$win/flag-notification-1.3.msi
+for t in Property Upgrade Directory Component FeatureComponents File IniFile RemoveFile Registry \
+  Shortcut CustomAction InstallExecuteSequence; do
+  msiinfo export "$msi" $t | tr -d '\r' | awk -F'\t' -v OFS='\t' -v t=$t 'NR == 2 || NR == 3 { next }
+    t == "File" && NR > 1 { $4 = "" } t ~ /Sequence/ && NR > 1 && $1 !~ /IniValues|CheckFlag|Location|Products/ { next }
+    { print t ": " $0 }'
+done >"$tmp/tables"
+msiinfo suminfo "$msi" | grep -E '^(Subject|Author|Template|Version|Security):' >>"$tmp/tables"
+diff "$tmp/tables" "$src/tests/e2e/flag-notification.msi.tables" || fail "installer tables"
+
 top=flag-notification-1.3-win32
 rm -f "$win/$top.zip"
 cmake --build "$win" --target package >"$tmp/log" 2>&1 || fail "no package: $(cat "$tmp/log")"
@@ -35,6 +48,8 @@ for text in README.TXT Korvane.INI; do
     fail "$text is not ASCII with CR LF ends"
 done
 [ "$(head -c 23 Korvane.INI)" = $'[Command]\r\nCommandLine=' ] || fail "Korvane.INI is no sample"
+grep -qF "QUELLARD.EXE $(sed -n 's/^CommandLine=//p' Korvane.INI | tr -d '\r')"$'\r' README.TXT ||
+  fail "the sample Korvane.INI does not watch the flag that the batch example raises"
 example=$(sed -n '/^```bat$/,/^```$/{/^```/d;s/^/  /;s/$/\r/;p}' "$src/README.md")
 [[ "$(cat README.TXT)" == *"$example"* ]] || fail "README.TXT's batch example is not the README's"
 [ $failed = 0 ] && echo "release: all checks passed"

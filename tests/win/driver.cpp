@@ -199,6 +199,22 @@ static void Start(const char *scene) {
   if (s_k.alive) s_k.w = Shown("sdi", "Flag Notification");
 }
 
+// Korvane started as Windows starts it at logon: the command line of its Run value, as
+// the installer wrote it.
+static void Logon() {
+  char line[1024] = "";
+  DWORD size = sizeof line - 1;
+  HKEY run;
+  s_k.alive =
+      CHECK(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                          0, KEY_QUERY_VALUE, &run) == ERROR_SUCCESS &&
+            RegQueryValueExA(run, "Korvane", NULL, NULL, reinterpret_cast<BYTE *>(line), &size) ==
+                ERROR_SUCCESS &&
+            Launch(line, NULL, &s_k.process));
+  lstrcpynA(s_k.dir, g_workDir, MAX_PATH);
+  if (s_k.alive) s_k.w = Shown("sdi", "Flag Notification");
+}
+
 static void Post(UINT message, WPARAM wParam) { PostMessageA(s_k.w, message, wParam, 0); }
 
 static void Ends(UINT message, WPARAM wParam) {
@@ -298,6 +314,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "ini")) return Keep(&s_k.ini, arg);
   if (Is(word, "tail")) return Keep(&s_k.tail, arg);
   if (Is(word, "start")) return Start(arg);
+  if (Is(word, "logon")) return Logon();
   if (Is(word, "raise")) return Raise(arg);
   if (Is(word, "remove")) return Remove(arg);
   if (Is(word, "absent")) return Expect(GetFileAttributesA(Path(arg)) == INVALID_FILE_ATTRIBUTES);
@@ -429,7 +446,11 @@ static const char *const kScenarios[][2] = {
     // The real poll: Delete Flag restarts the timer; a flag is found one interval later.
     {"timer",
      "tail $flag|start timer|waiting|raise|tick|signalling|delete-flag|waiting|raise|"
-     "found-within 9000 11500|signalling|shot timer-flag-on|exit"}};
+     "found-within 9000 11500|signalling|shot timer-flag-on|exit"},
+    // Installed with the flag's name and started as at logon, by the installed programs.
+    {"installed",
+     "logon|waiting|raise|found-within 0 11500|signalling|shot-window installed-signalling|"
+     "delete-flag|waiting|absent|exit"}};
 
 // The main window made here by Korvane's own set-up code, where its class, system menu and
 // size limits can be read; a program path that does not fit is no path, not a cut one.

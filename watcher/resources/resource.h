@@ -48,6 +48,7 @@
 #define KV_FILE_DESCRIPTION "Korvane flag file watcher"
 #define KV_INTERNAL_NAME "Korvane"
 #define KV_ORIGINAL_FILENAME "Korvane.exe"
+#define KV_LEGAL_COPYRIGHT "Copyright (C) 2026 Korvane Software. All Rights Reserved."
 
 /* Menu texts. */
 #define KV_MENU_FILE "&File"

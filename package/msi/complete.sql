@@ -1,0 +1,13 @@
+CREATE TABLE `IniFile` (`IniFile` CHAR(72) NOT NULL, `FileName` CHAR(255) NOT NULL LOCALIZABLE, `DirProperty` CHAR(72), `Section` CHAR(96) NOT NULL LOCALIZABLE, `Key` CHAR(128) NOT NULL LOCALIZABLE, `Value` CHAR(255) NOT NULL LOCALIZABLE, `Action` SHORT NOT NULL, `Component_` CHAR(72) NOT NULL PRIMARY KEY `IniFile`)
+INSERT INTO `IniFile` (`IniFile`, `FileName`, `DirProperty`, `Section`, `Key`, `Value`, `Action`, `Component_`) VALUES ('FlagName', 'Korvane.INI', 'INSTALLDIR', 'Command', 'CommandLine', '[FLAGFILE]', 0, 'FlagName')
+INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('FlagNameIni', 'FlagName', 'Korvane.INI', 'INSTALLDIR', 2)
+UPDATE `Component` SET `Condition` = 'FLAGFILE OR REMOVE = "ALL"' WHERE `Component` = 'FlagName'
+UPDATE `Component` SET `Condition` = 'AUTOSTART <> "0"' WHERE `Component` = 'AutoStart'
+INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveIniValues', 3100)
+INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteIniValues', 5100)
+UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;FLAGFILE;AUTOSTART' WHERE `Property` = 'SecureCustomProperties'
+UPDATE `CustomAction` SET `Type` = 257 WHERE `Action` = 'CheckFlagName'
+UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'
+UPDATE `Directory` SET `DefaultDir` = 'FLAGNOTI|Flag Notification' WHERE `Directory` = 'INSTALLDIR'
+UPDATE `Directory` SET `DefaultDir` = 'FLAGNOTI|Flag Notification' WHERE `Directory` = 'MenuFolder'
+UPDATE `Shortcut` SET `Name` = 'README|Read Me' WHERE `Shortcut` = 'ReadmeShortcut'
