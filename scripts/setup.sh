@@ -11,7 +11,10 @@ set -euo pipefail
 packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip man-db
           g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 wine64 fonts-wine xvfb imagemagick
-          libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps)
+          libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps
+          librsvg2-bin  # rsvg-convert: the package test renders the scalable icon
+          icoutils  # icotool: reads korvane.ico back after make_icon.py
+          )
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

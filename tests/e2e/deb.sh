@@ -27,12 +27,29 @@ diff - "$tmp/contents" <<'LIST' || fail "the package's files"
 ./usr/share/applications/korvane.desktop
 ./usr/share/doc/flag-notification/changelog.gz
 ./usr/share/doc/flag-notification/copyright
+./usr/share/icons/hicolor/128x128/apps/korvane.png
+./usr/share/icons/hicolor/16x16/apps/korvane.png
+./usr/share/icons/hicolor/24x24/apps/korvane.png
+./usr/share/icons/hicolor/256x256/apps/korvane.png
 ./usr/share/icons/hicolor/32x32/apps/korvane.png
+./usr/share/icons/hicolor/48x48/apps/korvane.png
+./usr/share/icons/hicolor/64x64/apps/korvane.png
+./usr/share/icons/hicolor/scalable/apps/korvane.svg
 ./usr/share/man/man1/korvane.1.gz
 ./usr/share/man/man1/quellard.1.gz
 LIST
 
 dpkg-deb -x "$deb" "$tmp/root"
+# Each size of the icon is drawn at that size, and the scalable one is the same drawing.
+icons=$tmp/root/usr/share/icons/hicolor
+for size in 16 24 32 48 64 128 256; do
+  [[ "$(file -b "$icons/${size}x$size/apps/korvane.png")" == "PNG image data, $size x $size, "* ]] ||
+    fail "the ${size}x$size icon is $(file -b "$icons/${size}x$size/apps/korvane.png")"
+done
+rsvg-convert -w 256 -h 256 -b white "$icons/scalable/apps/korvane.svg" >"$tmp/svg.png" &&
+  convert "$icons/256x256/apps/korvane.png" -background white -flatten "$tmp/png.png" &&
+  rmse=$(compare -metric RMSE "$tmp/svg.png" "$tmp/png.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/') &&
+  awk -v e="$rmse" 'BEGIN { exit !(e < 0.02) }' || fail "the scalable icon differs from the others: ${rmse:-}"
 bin=$tmp/root/usr/bin
 "$bin/quellard" "$tmp/JOB.FLG" && [ -f "$tmp/JOB.FLG" ] || fail "the unpacked quellard raises no flag"
 [ "$("$bin/korvane" --version)" = "korvane (Flag Notification) 1.3" ] || fail "korvane --version"
