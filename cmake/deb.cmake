@@ -13,6 +13,13 @@ foreach(source creator/quellard.1 watcher/gtk/korvane.1 package/debian/changelog
 endforeach()
 add_custom_target(fn_docs ALL DEPENDS ${FN_GZIPPED})
 
+# As Debian's own packaging does, the programs go without the .comment section, which
+# only names the compilers of every object linked in.
+install(CODE "foreach(program korvane quellard)
+  execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
+endforeach()")
+
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(FILES ${FN_DOCS}/quellard.1.gz ${FN_DOCS}/korvane.1.gz DESTINATION share/man/man1)
