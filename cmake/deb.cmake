@@ -26,6 +26,8 @@ install(FILES ${FN_DOCS}/quellard.1.gz ${FN_DOCS}/korvane.1.gz DESTINATION share
 install(FILES ${FN_DOCS}/changelog.gz ${CMAKE_SOURCE_DIR}/package/debian/copyright
         DESTINATION share/doc/flag-notification)
 install(FILES ${CMAKE_SOURCE_DIR}/watcher/gtk/korvane.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/watcher/gtk/example.korvane.korvane.metainfo.xml
+        DESTINATION share/metainfo)
 # The icon in every size of the hicolor theme, made by watcher/resources/make_icon.py.
 set(FN_ICONS ${CMAKE_SOURCE_DIR}/watcher/resources/icons)
 foreach(size 16 24 32 48 64 128 256)

@@ -14,6 +14,8 @@ packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip
           libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps
           librsvg2-bin  # rsvg-convert: the package test renders the scalable icon
           icoutils  # icotool: reads korvane.ico back after make_icon.py
+          appstream  # appstreamcli: the package test validates the metainfo
+          desktop-file-utils  # desktop-file-validate: the package test checks the entry
           )
 
 SUDO=()

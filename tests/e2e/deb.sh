@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What ships natively: the Debian package that the native tree makes, with its
-# dependencies declared, nothing lintian warns about, every file in its usual place, and
-# both programs running from a scratch folder it was unpacked into.
+# dependencies declared, nothing lintian warns about, every file in its usual place, a
+# desktop entry, metainfo and icons that the desktop's own tools accept, and both
+# programs running from a scratch folder it was unpacked into.
 #   deb.sh <native build dir>
 set -u
 native=$1
@@ -40,10 +41,17 @@ diff - "$tmp/contents" <<'LIST' || fail "the package's files"
 ./usr/share/icons/hicolor/scalable/apps/korvane.svg
 ./usr/share/man/man1/korvane.1.gz
 ./usr/share/man/man1/quellard.1.gz
+./usr/share/metainfo/example.korvane.korvane.metainfo.xml
 LIST
 
 dpkg-deb -x "$deb" "$tmp/root"
 share=$tmp/root/usr/share
+desktop-file-validate "$share/applications/korvane.desktop" >"$tmp/log" 2>&1 && [ ! -s "$tmp/log" ] ||
+  fail "the desktop entry: $(cat "$tmp/log")"
+metainfo=$share/metainfo/example.korvane.korvane.metainfo.xml
+appstreamcli validate --no-net "$metainfo" >"$tmp/log" 2>&1 || fail "the metainfo: $(cat "$tmp/log")"
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+[ -f "$share/applications/$launchable" ] || fail "the metainfo launches '$launchable', which is not shipped"
 # Each size of the icon is drawn at that size, and the scalable one is the same drawing.
 icons=$share/icons/hicolor
 for size in 16 24 32 48 64 128 256; do
