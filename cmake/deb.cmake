@@ -13,14 +13,28 @@ foreach(source creator/quellard.1 watcher/gtk/korvane.1 package/debian/changelog
 endforeach()
 add_custom_target(fn_docs ALL DEPENDS ${FN_GZIPPED})
 
+# As Debian's own packaging does, the programs go without the .comment section, which
+# only names the compilers of every object linked in.
+install(CODE "foreach(program korvane quellard)
+  execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
+endforeach()")
+
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(FILES ${FN_DOCS}/quellard.1.gz ${FN_DOCS}/korvane.1.gz DESTINATION share/man/man1)
 install(FILES ${FN_DOCS}/changelog.gz ${CMAKE_SOURCE_DIR}/package/debian/copyright
         DESTINATION share/doc/flag-notification)
 install(FILES ${CMAKE_SOURCE_DIR}/watcher/gtk/korvane.desktop DESTINATION share/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/watcher/resources/korvane.png
-        DESTINATION share/icons/hicolor/32x32/apps)
+install(FILES ${CMAKE_SOURCE_DIR}/watcher/gtk/example.korvane.korvane.metainfo.xml
+        DESTINATION share/metainfo)
+# The icon in every size of the hicolor theme, made by watcher/resources/make_icon.py.
+set(FN_ICONS ${CMAKE_SOURCE_DIR}/watcher/resources/icons)
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES ${FN_ICONS}/korvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
+          RENAME korvane.png)
+endforeach()
+install(FILES ${FN_ICONS}/korvane.svg DESTINATION share/icons/hicolor/scalable/apps)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME flag-notification)

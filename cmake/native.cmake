@@ -10,6 +10,24 @@ option(FN_WIN32 "Cross-build the Windows programs and run their tests under Wine
 set(FN_SANITIZE_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
 
+# Every native program takes Debian's hardened build flags, as a package build gives them:
+# fortified functions, stack protector, relro and bindnow (PIE is the compiler's default).
+# They come from dpkg-buildflags, when it is there, so they follow Debian's own choice.
+find_program(FN_DPKG_BUILDFLAGS dpkg-buildflags)
+if(FN_DPKG_BUILDFLAGS)
+  foreach(kind CPPFLAGS CFLAGS CXXFLAGS LDFLAGS)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                            ${FN_DPKG_BUILDFLAGS} --get ${kind}
+                    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} OUTPUT_VARIABLE FN_DEB_${kind}
+                    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+  string(APPEND CMAKE_C_FLAGS " ${FN_DEB_CPPFLAGS} ${FN_DEB_CFLAGS}")
+  string(APPEND CMAKE_CXX_FLAGS " ${FN_DEB_CPPFLAGS} ${FN_DEB_CXXFLAGS}")
+  foreach(kind EXE SHARED MODULE)
+    string(APPEND CMAKE_${kind}_LINKER_FLAGS " ${FN_DEB_LDFLAGS}")
+  endforeach()
+endif()
+
 # Adds one GoogleTest program twice, plain and under ASan and UBSan; both runs are tests.
 function(fn_add_unit_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDES;LIBS" ${ARGN})
@@ -22,7 +40,9 @@ function(fn_add_unit_test name)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${ARG_INCLUDES})
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
     if(variant STREQUAL "san")
-      target_compile_options(${target} PRIVATE ${FN_SANITIZE_FLAGS})
+      # The fortified variants of the string and memory functions would bypass ASan's
+      # own checks of them.
+      target_compile_options(${target} PRIVATE ${FN_SANITIZE_FLAGS} -U_FORTIFY_SOURCE)
       target_link_options(${target} PRIVATE ${FN_SANITIZE_FLAGS})
       gtest_discover_tests(${target} TEST_PREFIX "san." DISCOVERY_TIMEOUT 30
                            PROPERTIES TIMEOUT 60)

@@ -13,7 +13,12 @@ packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip
           wine wine32:i386 wine64 fonts-wine xvfb imagemagick
           libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps
           # the Windows Installer package: wixl builds it, msibuild completes it, msiinfo reads it
-          wixl msitools)
+          wixl msitools
+          librsvg2-bin  # rsvg-convert: the package test renders the scalable icon
+          icoutils  # icotool: reads korvane.ico back after make_icon.py
+          appstream  # appstreamcli: the package test validates the metainfo
+          desktop-file-utils  # desktop-file-validate: the package test checks the entry
+          )
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -17,7 +17,8 @@ fail() {
 }
 
 # What the terminal shows, without Wine's cursor codes, against a printf format; Wine's
-# console needs a terminal on standard error, and wraps lines at its width.
+# console needs a terminal on standard error, and wraps lines at its width. Standard
+# output must match the pattern $out, empty by default.
 expect() {  # what, status, the terminal's text, the creator's names...
   local what=$1 want=$2 text=$3
   shift 3
@@ -26,17 +27,33 @@ expect() {  # what, status, the terminal's text, the creator's names...
   local got=${PIPESTATUS[0]}
   [ "$got" = "$want" ] || fail "$what: status $got, want $want"
   cmp -s tty.txt <(printf "$text") || fail "$what: the terminal shows $(head -c 300 tty.txt | od -c)"
-  [ ! -s out.txt ] || fail "$what: standard output received $(head -c 100 out.txt)"
+  [[ "$(cat out.txt)" == ${out:-} ]] || fail "$what: standard output received $(head -c 100 out.txt)"
 }
 
 long=$(printf 'n%.0s' $(seq 30000))Z
 line() { printf "Can't Create File %s\\\\r\\\\n" "$@"; }  # as a format for expect
 printf 'keep me' >kept && touch -d @1000000000 kept && cp -p kept readonly && chmod 444 readonly
-expect "no names" 255 "Quellard Flag Tools (C) 2026\r\n32bit Create Zero File      \r\nQUELLARD <Path\\\\Filename>   \r\n"
+banner="Quellard Flag Tools (C) 2026\r\n32bit Create Zero File      \r\nQUELLARD <Path\\\\Filename>   \r\n"
+expect "no names" 255 "$banner"
 expect "new names" 0 "" "a flag.flg" b
 expect "existing files" 17 "$(line kept readonly)" kept readonly
 expect "a success, then a failure" 2 "$(line nodir/f)" first nodir/f
 expect "a long name" "$([ "$kind" = wine ] && echo 2 || echo 36)" "$(line "$long")" "$long"
+# Options, natively: --help and --version only as the one argument, and a first "--" only
+# ends them. QUELLARD.EXE has none: every argument is a name.
+if [ "$kind" = native ]; then
+  out='Usage: quellard *' expect "--help" 0 "" --help
+  out='quellard (Flag Notification) 1.3' expect "--version" 0 "" --version
+  expect "-- alone" 255 "$banner" --
+  expect "-- and names" 0 "" -- --help -x
+  expect "options among names" 0 "" --version --bogus
+  options="--bogus --help --version -x"
+else
+  expect "options" 0 "" --version
+  expect "-- and names" 0 "" -- --help
+  options="-- --help --version"
+fi
+[ "$(LC_ALL=C ls -d -- -* | tr '\n' ' ')" = "$options " ] || fail "options made $(ls -d -- -*)"
 for f in "a flag.flg" b first; do [ -f "$f" ] && [ ! -s "$f" ] || fail "$f is not a new empty file"; done
 for f in kept readonly; do
   [ "$(cat $f)" = "keep me" ] && [ "$(stat -c %Y $f)" = 1000000000 ] || fail "$f was changed"

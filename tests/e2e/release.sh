@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# What ships. Each Windows program's header, imports and resources (all but the icon's
-# pixels) are the listings here: PE32, version 5.1, no TLS, only functions that XP SP3
-# exports (check before adding one). So are the installer's tables and summary: schema
-# 200, which XP SP3's Windows Installer 3.1 takes. The zip holds the programs and CR LF
-# texts whose batch example is the README's.
+# What ships. Each Windows program's header, imports and resources (all but the icon
+# images' pixels) are the listings here: PE32, version 5.1, no TLS, only functions that
+# XP SP3 exports (check before adding one). So are the installer's tables and summary:
+# schema 200, which XP SP3's Windows Installer 3.1 takes. The zip holds the programs and
+# CR LF texts whose batch example is the README's.
 #   release.sh <source dir> <Windows build dir>
 set -u
 src=$1 win=$2
@@ -20,7 +20,7 @@ for exe in creator/QUELLARD.EXE watcher/Korvane.exe; do
   i686-w64-mingw32-objdump -p "$win/$exe" | awk '/^(Magic|Subsystem|M(aj|in)or(Subsystem|OSystem)Vers)/ ||
     /^Entry 9 / { print } /DLL Name:/ { dll = $3 } /^$/ { dll = "" } dll && NF == 3 && $2 ~ /^[0-9]+$/ {
     print dll, $3 }' | diff - "$src/tests/e2e/$name.imports" || fail "$name: header or imports"
-  i686-w64-mingw32-windres -i "$win/$exe" -O rc | sed '/^\/\* Type: icon/,/^END$/d' |
+  i686-w64-mingw32-windres -i "$win/$exe" -O rc | sed '/ RT_ICON \*\/$/,/^END$/d' |
     diff - "$src/tests/e2e/$name.resources" || fail "$name: resources"
 done
 
