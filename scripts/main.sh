@@ -77,5 +77,26 @@ for scenario in signal complaint setflag about timer; do
   echo "== $scenario"
   FN_WIN32=$top/build/win32 FN_WORK=$state/work FN_SHOTS=$shots tests/e2e/wine.sh driver "$state" "$scenario"
 done
+
+echo
+echo "######## Korvane installed from its package, as on fifty desks ########"
+export DISPLAY=:$(cat "$state/display")
+msi='Z:'$top/build/win32/flag-notification-1.3.msi
+installed='C:\Program Files\Flag Notification'
+msiexec() {  # what it does, msiexec arguments
+  echo "== $1"
+  echo "$ msiexec $(printf '%s ' "${@:2}")"
+  local started=$SECONDS
+  wine msiexec "${@:2}" </dev/null >/dev/null 2>&1
+  echo "[exit status $?, $((SECONDS - started)) s]"
+}
+msiexec "a silent install that names the flag" /i "$msi" /qn 'FLAGFILE=C:\FLAGS\NIGHTLY.FLG'
+ls "$WINEPREFIX/drive_c/Program Files/Flag Notification"
+echo "the logon entry: $(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Korvane | tr -d '\r' | grep Korvane)"
+echo "== Korvane started from the logon entry; the installed QUELLARD raises its flag"
+tests/e2e/wine.sh run "$state" wine "$top/build/win32/tests/driver.exe" "$installed\Korvane.exe" \
+  "$installed\QUELLARD.EXE" 'C:\work' "Z:$shots" installed
+msiexec "a silent uninstall" /x "$msi" /qn
+ls "$WINEPREFIX/drive_c/Program Files/"
 kill "$taker"
 echo "== pictures of what a user sees, as in the README: $shots"
