@@ -10,6 +10,8 @@
      and an upgrade carries it over although the older product's removal takes it away. */
 #include <string.h>
 #include <windows.h>
+
+// After windows.h, which they need.
 #include <msi.h>
 #include <msiquery.h>
 
@@ -29,8 +31,8 @@ static const char kTooLong[] =
 static void ReportError(MSIHANDLE install, const char *text) {
   MSIHANDLE record = MsiCreateRecord(0);
   MsiRecordSetStringA(record, 0, text);
-  MsiProcessMessage(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
-                    record);
+  MsiProcessMessage(
+      install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR), record);
   MsiCloseHandle(record);
 }
 

@@ -88,10 +88,10 @@ TEST(LinuxKeyFile, ArgumentsWinElseTheFileGivesAtMost63BytesOfWholeCharacters) {
     Scratch s;
     std::string ini = s.dir + "/korvane.ini";
     if (row.file != nullptr) Write(ini, row.text);
-    ProfileOps profile = KeyFileProfileOps();
+    ProfileOps profile = KeyFileProfileOps(ini.c_str());
     WatcherState state;
     InitWatcherState(&state);
-    LoadKeyFileConfiguration(&state, &profile, ini.c_str(), row.args.c_str());
+    LoadConfiguration(&state, &profile, row.args.c_str());
     EXPECT_EQ(state.flagFileName, row.name) << row.text;
     EXPECT_EQ(state.noCommandLine, row.name.empty());
     EXPECT_EQ(state.iniFileName, ini);
@@ -106,19 +106,20 @@ TEST(LinuxKeyFile, SaveKeepsTheRestOfTheFileAndLeavesAnUnreadableOneAlone) {
   setenv("XDG_CONFIG_HOME", (s.dir + "/config").c_str(), 1);
   WatcherState state;
   InitWatcherState(&state);
-  KeyFileIniPath(state.iniFileName, kIniFileNameSize);
+  ProfileOps profile = KeyFileProfileOps(nullptr);
+  LoadConfiguration(&state, &profile, "");
   const std::string ini = s.dir + "/config/korvane/korvane.ini";
   ASSERT_EQ(state.iniFileName, ini);
-  ProfileOps profile = KeyFileProfileOps();
   strcpy(state.flagFileName, "/srv/new job.flg");
   SaveFlagName(&state, &profile);  // neither folder nor file exists yet
   EXPECT_EQ(Read(ini), "[Command]\nCommandLine=/srv/new job.flg\n");
 
-  Write(ini, "# notes\n\n[Other]\nkeep=yes\n\n[Command]\n# the flag\nCommandLine=old\n");
+  const std::string other = "# notes\n\n[Other]\nkeep=yes\nName=Job\nName[de]=Auftrag\n\n";
+  Write(ini, other + "[Command]\n# the flag\nCommandLine=old\nCommandLine[fr]=vieux\n");
   SaveFlagName(&state, &profile);
-  EXPECT_EQ(
-      Read(ini),
-      "# notes\n\n[Other]\nkeep=yes\n\n[Command]\n# the flag\nCommandLine=/srv/new job.flg\n");
+  EXPECT_EQ(Read(ini), other +
+                           "[Command]\n# the flag\nCommandLine=/srv/new job.flg\n"
+                           "CommandLine[fr]=vieux\n");
 
   Write(ini, "[Command\nCommandLine=old\n");
   SaveFlagName(&state, &profile);

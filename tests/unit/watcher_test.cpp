@@ -240,17 +240,17 @@ TEST(IniPath, SameFolderAndBaseNameWithIni) {
   }
 }
 
-// A program path ("" when there is none); every read and write is logged.
+// An INI path ("" when there is none); every read and write is logged.
 struct Profile {
-  std::string program, log;
+  std::string ini, log;
 };
 
 Profile *P(void *ctx) { return static_cast<Profile *>(ctx); }
 
 ProfileOps OpsOf(Profile *profile) {
   ProfileOps ops = {profile, nullptr, nullptr, nullptr};
-  ops.modulePath = [](void *c, char *buffer, int size) {
-    return snprintf(buffer, size, "%s", P(c)->program.c_str());
+  ops.iniPath = [](void *c, char *buffer, int size) {
+    return snprintf(buffer, size, "%s", P(c)->ini.c_str());
   };
   ops.readString = [](void *c, const char *, const char *, const char *, char *, int,
                       const char *) {
@@ -265,7 +265,7 @@ ProfileOps OpsOf(Profile *profile) {
 }
 
 // The end-to-end tests cover loading but for this, which they cannot bring about.
-TEST(Configuration, WithoutAProgramPathNothingIsReadAndTheTailStillCounts) {
+TEST(Configuration, WithoutAnIniPathNothingIsReadAndTheTailStillCounts) {
   Profile profile = {"", ""};
   ProfileOps ops = OpsOf(&profile);
   WatcherState state;

@@ -453,7 +453,7 @@ static const char *const kScenarios[][2] = {
      "delete-flag|waiting|absent|exit"}};
 
 // The main window made here by Korvane's own set-up code, where its class, system menu and
-// size limits can be read; a program path that does not fit is no path, not a cut one.
+// size limits can be read; an INI path that does not fit is no path, not a cut one.
 static void Window() {
   HINSTANCE instance = GetModuleHandleA(NULL);
   KvInitProcess(instance);
@@ -482,8 +482,8 @@ static void Window() {
   GetWindowRect(w, &after);
   CHECK(!IsZoomed(w) && EqualRect(&r, &after));
   ProfileOps profile = Win32ProfileOps(NULL);
-  CHECK(profile.modulePath(profile.ctx, text, sizeof text) > 8);
-  CHECK(profile.modulePath(profile.ctx, text, 8) == 0);
+  CHECK(profile.iniPath(profile.ctx, text, sizeof text) > 8);
+  CHECK(profile.iniPath(profile.ctx, text, 8) == 0);
 }
 
 int main(int argc, char **argv) {

@@ -3,14 +3,14 @@
 
 #include <string.h>
 
-#include "watcher/config/ini_path.h"
 #include "watcher/core/watcher_constants.h"
 
 static void ReadIniName(WatcherState *state, const ProfileOps *profile) {
-  char modulePath[kModulePathSize];
-  int length = profile->modulePath(profile->ctx, modulePath, kModulePathSize);
-  if (length <= 0 || length >= kModulePathSize) return;
-  if (!DeriveIniPath(modulePath, state->iniFileName, kIniFileNameSize)) return;
+  int length = profile->iniPath(profile->ctx, state->iniFileName, kIniFileNameSize);
+  if (length <= 0 || length >= kIniFileNameSize) {
+    state->iniFileName[0] = '\0';
+    return;
+  }
   profile->readString(profile->ctx, KV_INI_SECTION, KV_INI_KEY, "", state->flagFileName,
                       kNameReadSize, state->iniFileName);
   // Whatever the reader did, the name holds at most what a read of this size may give.

@@ -1,18 +1,15 @@
-// Loading the flag name at start-up from the INI file beside the program and the
-// command-line tail, and saving it back to the INI file. Portable.
+// Loading the flag name at start-up from the INI file and the command-line tail, and
+// saving it back to the INI file. Portable: the front end's ProfileOps say where the
+// INI file is.
 #ifndef WATCHER_CONFIG_CONFIGURATION_H
 #define WATCHER_CONFIG_CONFIGURATION_H
 
 #include "watcher/config/profile_ops.h"
 #include "watcher/core/watcher_state.h"
 
-// Room for the program file's path; a longer path counts as no path at all.
-enum { kModulePathSize = 512 };
-
 // Sets iniFileName, flagFileName and noCommandLine, in this order:
-// 1. iniFileName is derived from the program file's path (same directory and base name,
-//    ".INI"); it stays "" when the path cannot be had or the result exceeds
-//    kIniFileNameSize - 1 characters, and then nothing is read.
+// 1. iniFileName is the front end's INI path (profile->iniPath); it stays "" when there
+//    is none or it exceeds kIniFileNameSize - 1 characters, and then nothing is read.
 // 2. flagFileName is read from section "Command", key "CommandLine" of that file, at
 //    most kNameReadSize - 1 characters, "" when absent.
 // 3. A non-empty commandTail replaces it whole, for this run only: nothing is written.

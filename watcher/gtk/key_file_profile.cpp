@@ -17,9 +17,21 @@ void CopyWholeCharacters(const char *text, char *out, int size) {
   out[length] = '\0';
 }
 
-static int NoModulePath(void *, char *buffer, int) {
-  buffer[0] = '\0';
-  return 0;
+// Copies text whole into out (size bytes) and returns its length, or 0 with out "".
+static int CopyWhole(const char *text, char *out, int size) {
+  size_t length = strlen(text);
+  if (length >= static_cast<size_t>(size)) length = 0;
+  memcpy(out, text, length);
+  out[length] = '\0';
+  return static_cast<int>(length);
+}
+
+static int IniPath(void *ctx, char *buffer, int size) {
+  if (ctx != nullptr) return CopyWhole(static_cast<const char *>(ctx), buffer, size);
+  gchar *path = g_build_filename(g_get_user_config_dir(), KVG_PROGRAM_NAME, KVG_INI_NAME, nullptr);
+  int length = CopyWhole(path, buffer, size);
+  g_free(path);
+  return length;
 }
 
 static int ReadString(void *, const char *section, const char *key, const char *def, char *buffer,
@@ -40,7 +52,9 @@ static int WriteString(void *, const char *section, const char *key, const char 
   GError *error = nullptr;
   int ok = 0;
   // Writing anew a file that could not be read would lose what it holds.
-  if (g_key_file_load_from_file(keys, file, G_KEY_FILE_KEEP_COMMENTS, &error) ||
+  GKeyFileFlags keep =
+      static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
+  if (g_key_file_load_from_file(keys, file, keep, &error) ||
       g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
     gchar *folder = g_path_get_dirname(file);
     g_key_file_set_string(keys, section, key, value);
@@ -52,29 +66,7 @@ static int WriteString(void *, const char *section, const char *key, const char 
   return ok;
 }
 
-ProfileOps KeyFileProfileOps(void) {
-  ProfileOps ops = {nullptr, NoModulePath, ReadString, WriteString};
+ProfileOps KeyFileProfileOps(const char *path) {
+  ProfileOps ops = {const_cast<char *>(path), IniPath, ReadString, WriteString};
   return ops;
-}
-
-void KeyFileIniPath(char *out, int size) {
-  gchar *path = g_build_filename(g_get_user_config_dir(), KVG_PROGRAM_NAME, KVG_INI_NAME, nullptr);
-  if (strlen(path) < static_cast<size_t>(size))
-    memcpy(out, path, strlen(path) + 1);
-  else
-    out[0] = '\0';
-  g_free(path);
-}
-
-void LoadKeyFileConfiguration(WatcherState *state, const ProfileOps *profile, const char *iniPath,
-                              const char *args) {
-  char iniName[kNameReadSize] = "";
-  if (iniPath[0] != '\0')
-    profile->readString(profile->ctx, KV_INI_SECTION, KV_INI_KEY, "", iniName, kNameReadSize,
-                        iniPath);
-  // With no program path LoadConfiguration reads no INI file of its own and applies its
-  // rules (a tail wins, an over-long one is refused, no name is a complaint) to the name
-  // it is handed: the arguments when there are any, else the key file's.
-  LoadConfiguration(state, profile, args[0] != '\0' ? args : iniName);
-  CopyWholeCharacters(iniPath, state->iniFileName, kIniFileNameSize);
 }

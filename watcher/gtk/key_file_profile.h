@@ -11,22 +11,14 @@
 #define KVG_PROGRAM_NAME "korvane"
 #define KVG_INI_NAME KVG_PROGRAM_NAME ".ini"
 
-// ProfileOps on key files. readString gives def when the file is missing, unreadable or
-// malformed, or the value is not text; writeString creates the file and its folder when
-// missing, replaces the file whole only once the new one is written, and leaves a file
-// it cannot read or parse untouched. modulePath reports no path: the INI file does not
-// live beside the program here.
-ProfileOps KeyFileProfileOps(void);
-
-// Puts $XDG_CONFIG_HOME/korvane/korvane.ini (by default ~/.config/korvane/korvane.ini)
-// into out (size bytes); "" when it does not fit.
-void KeyFileIniPath(char *out, int size);
-
-// Sets iniFileName to iniPath and flagFileName and noCommandLine by the watcher's rules:
-// args (the program's arguments joined by single blanks, "" for none) win for this run
-// and are not saved, else the name in the INI file, cut to 63 bytes, counts.
-void LoadKeyFileConfiguration(WatcherState *state, const ProfileOps *profile, const char *iniPath,
-                              const char *args);
+// ProfileOps on key files. iniPath reports path, or with path null the user's
+// $XDG_CONFIG_HOME/korvane/korvane.ini (by default ~/.config/korvane/korvane.ini); path
+// is not copied and must outlive the ops. readString gives def when the file is missing,
+// unreadable or malformed, or the value is not text, and cuts without splitting a UTF-8
+// character; writeString creates the file and its folder when missing, changes only the
+// one key (comments and translations of other keys stay), replaces the file whole only
+// once the new one is written, and leaves a file it cannot read or parse untouched.
+ProfileOps KeyFileProfileOps(const char *path);
 
 // Copies text into out (size bytes), cut to at most size - 1 bytes without splitting a
 // UTF-8 character, and terminated.

@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "watcher/config/configuration.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/kvg_app.h"
@@ -65,10 +66,7 @@ static gboolean OnFirstMap(GtkWidget *, GdkEvent *, gpointer args) {
   static int started = 0;
   if (started) return FALSE;
   started = 1;
-  char iniPath[kIniFileNameSize];
-  KeyFileIniPath(iniPath, kIniFileNameSize);
-  LoadKeyFileConfiguration(&g_kvg.state, &g_kvg.profile, iniPath,
-                           static_cast<GString *>(args)->str);
+  LoadConfiguration(&g_kvg.state, &g_kvg.profile, static_cast<GString *>(args)->str);
   g_string_free(static_cast<GString *>(args), TRUE);
   WatcherStartTimer(&g_kvg.state, &g_kvg.ops);
   WatcherStartupDecision(&g_kvg.state, &g_kvg.ops);

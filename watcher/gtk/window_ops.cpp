@@ -87,5 +87,5 @@ void KvgBindOps(KvgApp *app) {
   ops->runAboutDialog = RunAbout;
   ops->saveFlagName = SaveName;
   ops->sendMinimizeRequest = SendMinimizeRequest;
-  app->profile = KeyFileProfileOps();
+  app->profile = KeyFileProfileOps(nullptr);  // the user's key file
 }

@@ -1,6 +1,13 @@
 // Flag file and INI file operations on the Win32 kernel calls.
 #include "watcher/win32/platform/win32_files.h"
 
+#include <string.h>
+
+#include "watcher/config/ini_path.h"
+
+// Room for the program file's path; a longer path counts as no path at all.
+static const int kModulePathSize = 512;
+
 // FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING: nothing is ever read, so the flags only
 // keep the open from touching the cache.
 static const DWORD kProbeFlags = 0x20000080;
@@ -29,6 +36,14 @@ static int ModulePath(void *ctx, char *buffer, int size) {
   return static_cast<int>(length);
 }
 
+// Korvane.INI beside the program: the same folder and base name, extension ".INI".
+static int IniPath(void *ctx, char *buffer, int size) {
+  char modulePath[kModulePathSize];
+  if (ModulePath(ctx, modulePath, kModulePathSize) == 0 || !DeriveIniPath(modulePath, buffer, size))
+    return 0;
+  return static_cast<int>(strlen(buffer));
+}
+
 static int ReadString(void *, const char *section, const char *key, const char *def, char *buffer,
                       int size, const char *file) {
   return static_cast<int>(
@@ -41,6 +56,6 @@ static int WriteString(void *, const char *section, const char *key, const char 
 }
 
 ProfileOps Win32ProfileOps(HINSTANCE instance) {
-  ProfileOps ops = {instance, ModulePath, ReadString, WriteString};
+  ProfileOps ops = {instance, IniPath, ReadString, WriteString};
   return ops;
 }

@@ -1,5 +1,5 @@
 // The Win32 binding of the watcher's file operations (probe and delete the flag file)
-// and of its profile operations (program path, INI read and write).
+// and of its profile operations (the INI file beside the program, read and write).
 #ifndef WATCHER_WIN32_PLATFORM_WIN32_FILES_H
 #define WATCHER_WIN32_PLATFORM_WIN32_FILES_H
 
@@ -17,8 +17,9 @@ void Win32ProbeClose(void *ctx, void *token);
 // used.
 int Win32DeleteFile(void *ctx, const char *name);
 
-// Returns ProfileOps bound to the kernel's calls; the module path is that of instance
-// (the program instance given to WinMain, or null for the program file).
+// Returns ProfileOps bound to the kernel's calls; the INI file lies beside the module of
+// instance (the program instance given to WinMain, or null for the program file), with
+// its base name and the extension ".INI".
 ProfileOps Win32ProfileOps(HINSTANCE instance);
 
 #endif
