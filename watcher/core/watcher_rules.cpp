@@ -2,6 +2,8 @@
 // between waiting, signalling and the complaint. Every effect goes through WatcherOps.
 #include "watcher/core/watcher_rules.h"
 
+#include <string.h>
+
 #include "watcher/core/watcher_constants.h"
 
 // Minimizes the window if the program considers it restored, and records that it is not.
@@ -34,13 +36,8 @@ void WatcherStartupDecision(WatcherState *state, const WatcherOps *ops) {
   state->windowOpen = 1;
 }
 
-void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
-  // The tick's own timer identifier is not examined: there is only the one timer.
-  if (state->noCommandLine != 0 || state->flagIsOn != 0) return;
-  void *token = ops->probeOpen(ops->ctx, state->flagFileName);
-  // Any failure to open (absent, a directory, a sharing refusal, a bad name) is "no flag".
-  if (token == 0) return;
-  ops->probeClose(ops->ctx, token);
+// The flag is up: the tick's steps after the probe's handle is closed.
+static void SignalFlag(WatcherState *state, const WatcherOps *ops) {
   state->flagIsOn = 1;
   StopPollTimer(state, ops);
   if (ops->isMinimized(ops->ctx)) ops->restore(ops->ctx);
@@ -48,6 +45,29 @@ void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
   ops->raiseTopmost(ops->ctx);
   ops->focus(ops->ctx);
   ops->repaint(ops->ctx);
+}
+
+int WatcherTickProbes(const WatcherState *state) {
+  return state->noCommandLine == 0 && state->flagIsOn == 0;
+}
+
+void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
+  // The tick's own timer identifier is not examined: there is only the one timer.
+  if (!WatcherTickProbes(state)) return;
+  void *token = ops->probeOpen(ops->ctx, state->flagFileName);
+  // Any failure to open (absent, a directory, a sharing refusal, a bad name) is "no flag".
+  if (token == 0) return;
+  ops->probeClose(ops->ctx, token);
+  SignalFlag(state, ops);
+}
+
+void WatcherProbeFound(WatcherState *state, const WatcherOps *ops, unsigned int timerId,
+                       const char *name) {
+  // The timer is stopped by every rule that leaves polling and started anew on the way
+  // back, so an answer from before then finds another timer, or none.
+  if (!WatcherTickProbes(state) || state->timerId == 0 || state->timerId != timerId) return;
+  if (strcmp(state->flagFileName, name) != 0) return;
+  SignalFlag(state, ops);
 }
 
 void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops) {
