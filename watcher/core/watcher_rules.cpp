@@ -65,7 +65,7 @@ void WatcherProbeFound(WatcherState *state, const WatcherOps *ops, unsigned int 
                        const char *name) {
   // The timer is stopped by every rule that leaves polling and started anew on the way
   // back, so an answer from before then finds another timer, or none.
-  if (!WatcherTickProbes(state) || state->timerId == 0 || state->timerId != timerId) return;
+  if (!WatcherTickProbes(state) || state->timerId != timerId) return;
   if (strcmp(state->flagFileName, name) != 0) return;
   SignalFlag(state, ops);
 }
