@@ -11,7 +11,9 @@ set -euo pipefail
 packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip man-db
           g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 wine64 fonts-wine xvfb imagemagick
-          libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps)
+          libgtk-3-dev pkgconf openbox xdotool x11-utils lintian dpkg-dev procps
+          # GNOME's mutter for the GTK scenarios: on Xvfb, and headless on Wayland with XWayland
+          mutter xwayland dbus-daemon libgl1-mesa-dri libegl-mesa0)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then
