@@ -1,7 +1,8 @@
 /* Preloaded into korvane by the GTK scenarios: a flag on a file server that stops
    answering. While the file "$DEAD_SHARE.dead" exists, open() of the path $DEAD_SHARE
    blocks (60 s at most) and then fails with EIO, as a share that times out; otherwise it
-   opens as usual. Each open of the path adds a byte to "$DEAD_SHARE.probes". */
+   opens as usual. Each open of the path adds a byte to "$DEAD_SHARE.probes". korvane
+   calls open() itself, not open64(). */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -27,28 +28,15 @@ static int Watched(const char *path, OpenFunc real) {
   return blocked;
 }
 
-static int Open(const char *symbol, const char *path, int flags, va_list rest) {
-  OpenFunc real = (OpenFunc)dlsym(RTLD_NEXT, symbol);
+int open(const char *path, int flags, ...) {
+  OpenFunc real = (OpenFunc)dlsym(RTLD_NEXT, "open");
+  va_list rest;
+  va_start(rest, flags);
   int mode = (flags & (O_CREAT | O_TMPFILE)) != 0 ? va_arg(rest, int) : 0;
+  va_end(rest);
   if (Watched(path, real)) {
     errno = EIO;
     return -1;
   }
   return real(path, flags, mode);
-}
-
-int open(const char *path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  int fd = Open("open", path, flags, rest);
-  va_end(rest);
-  return fd;
-}
-
-int open64(const char *path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  int fd = Open("open64", path, flags, rest);
-  va_end(rest);
-  return fd;
 }
