@@ -11,6 +11,7 @@
 #include "watcher/config/configuration.h"
 #include "watcher/config/ini_path.h"
 #include "watcher/core/centering.h"
+#include "watcher/core/probe_answer.h"
 #include "watcher/core/set_flag_rules.h"
 #include "watcher/core/status_lines.h"
 #include "watcher/core/watcher_rules.h"

@@ -2,8 +2,6 @@
 // between waiting, signalling and the complaint. Every effect goes through WatcherOps.
 #include "watcher/core/watcher_rules.h"
 
-#include <string.h>
-
 #include "watcher/core/watcher_constants.h"
 
 // Minimizes the window if the program considers it restored, and records that it is not.
@@ -36,8 +34,7 @@ void WatcherStartupDecision(WatcherState *state, const WatcherOps *ops) {
   state->windowOpen = 1;
 }
 
-// The flag is up: the tick's steps after the probe's handle is closed.
-static void SignalFlag(WatcherState *state, const WatcherOps *ops) {
+void WatcherFlagFound(WatcherState *state, const WatcherOps *ops) {
   state->flagIsOn = 1;
   StopPollTimer(state, ops);
   if (ops->isMinimized(ops->ctx)) ops->restore(ops->ctx);
@@ -58,16 +55,7 @@ void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
   // Any failure to open (absent, a directory, a sharing refusal, a bad name) is "no flag".
   if (token == 0) return;
   ops->probeClose(ops->ctx, token);
-  SignalFlag(state, ops);
-}
-
-void WatcherProbeFound(WatcherState *state, const WatcherOps *ops, unsigned int timerId,
-                       const char *name) {
-  // The timer is stopped by every rule that leaves polling and started anew on the way
-  // back, so an answer from before then finds another timer, or none.
-  if (!WatcherTickProbes(state) || state->timerId != timerId) return;
-  if (strcmp(state->flagFileName, name) != 0) return;
-  SignalFlag(state, ops);
+  WatcherFlagFound(state, ops);
 }
 
 void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops) {

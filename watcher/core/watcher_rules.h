@@ -13,18 +13,13 @@ void WatcherStartTimer(WatcherState *state, const WatcherOps *ops);
 void WatcherStartupDecision(WatcherState *state, const WatcherOps *ops);
 // A timer tick: probe the flag and, when it is up, signal.
 void WatcherTimerTick(WatcherState *state, const WatcherOps *ops);
-// The same tick in two halves, for a front end that probes away from its event loop so
-// that a file server which stops answering cannot hold the window up.
-// WatcherTickProbes: 1 when a tick probes now (a name is set and no flag is signalled),
-// 0 when the tick does nothing. Changes nothing.
+// The tick's first half, for a front end that probes away from its event loop (see
+// probe_answer.h): 1 when a tick probes now (a name is set and no flag is signalled), 0
+// when the tick does nothing. Changes nothing.
 int WatcherTickProbes(const WatcherState *state);
-// WatcherProbeFound: the probe of name, started by a tick of timer timerId, found the
-// flag: signal it as WatcherTimerTick does. The answer counts only while the watcher
-// still polls for that name with that timer and signals nothing; one that comes after
-// it left waiting (the flag signalled, the timer stopped or restarted, another name, a
-// quit) changes nothing. A probe that failed needs no call: it changes nothing either.
-void WatcherProbeFound(WatcherState *state, const WatcherOps *ops, unsigned int timerId,
-                       const char *name);
+// The tick's steps once its probe found the flag (and closed it): flagIsOn, the timer
+// stopped, the window restored, raised topmost, focused and repainted.
+void WatcherFlagFound(WatcherState *state, const WatcherOps *ops);
 // The minimize request, from the user or sent by the program itself.
 void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops);
 // The restore request.

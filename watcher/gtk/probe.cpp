@@ -3,6 +3,7 @@
 // window keeps painting, its menu opens and it can be closed.
 #include <string.h>
 
+#include "watcher/core/probe_answer.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/gtk/posix_files.h"
