@@ -9,8 +9,7 @@
 #include "watcher/gtk/posix_files.h"
 
 // Back on the main loop, whatever happened since the probe started: the rule decides
-// whether the answer still counts.
-// found is any non-null pointer when the flag could be opened.
+// whether the answer still counts. found is non-null when the flag could be opened.
 static gboolean OnAnswer(gpointer found) {
   g_kvg.probePending = 0;
   if (found != nullptr)

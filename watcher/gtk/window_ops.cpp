@@ -47,7 +47,7 @@ static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }
 // coming while a dialog or the error box is up, as WM_TIMER does on Windows.
 static unsigned int StartTimer(void *ctx) { return g_timeout_add(kPollIntervalMs, KvgOnTick, ctx); }
 
-// Safe inside OnTick itself: GLib lets a source be removed from its own callback.
+// Safe from any callback, the timer's own included: GLib lets a source remove itself.
 static void StopTimer(void *, unsigned int timerId) { g_source_remove(timerId); }
 
 static void Quit(void *) { gtk_main_quit(); }
