@@ -3,10 +3,11 @@
 # under Wine, measured over the same seconds (CPU time, wake-ups as context switches of
 # every thread, resident memory). Then native korvane, its poll sped up a thousandfold by
 # fast_poll.so, through many raise/delete cycles, with its memory and open files before
-# and after. A benchmark: it prints figures and ratios, and never fails on them.
-#   idle.sh <native build dir> <fast_poll.so> [seconds=60] [cycles=1000]
+# and after. Given another korvane (an earlier build), it waits beside the others too.
+# A benchmark: it prints figures and ratios, and never fails on them.
+#   idle.sh <native build dir> <fast_poll.so> [seconds=60] [cycles=1000] [other korvane]
 set -euo pipefail
-build=$(cd "$1" && pwd) preload=$2 seconds=${3:-60} cycles=${4:-1000}
+build=$(cd "$1" && pwd) preload=$2 seconds=${3:-60} cycles=${4:-1000} other=${5:-}
 e2e=$(cd "$(dirname "$0")/../tests/e2e" && pwd)
 state=$build/bench-idle flags=$build/bench-idle/flags
 rm -rf "$flags" && mkdir -p "$flags"
@@ -32,18 +33,24 @@ export DISPLAY=:$(cat "$state/gtk/display")
 sleep 3 && kill $!
 "$build/watcher/korvane" "$flags/native.flg" &
 native=$!
+pids=($native) labels=("korvane (GTK)")
+if [ -n "$other" ]; then
+  "$other" "$flags/other.flg" &
+  pids+=($!) labels+=("other korvane")
+fi
 (export DISPLAY=:$(cat "$state/wine/display") WINEPREFIX=$state/wine/prefix WINEDEBUG=-all
   wine "$build/win32/watcher/Korvane.exe" "$(winepath -w "$flags/wine.flg")" >/dev/null 2>&1 &)
 sleep 5
-windows=$(pgrep -n -f 'Korvane.exe') server=$(pgrep -n wineserver)
-before=("$(sample $native)" "$(sample "$windows")" "$(sample "$server")")
+pids+=("$(pgrep -n -f 'Korvane.exe')" "$(pgrep -n wineserver)")
+labels+=("Korvane.exe (Wine)" "its wineserver")
+before=() after=()
+for p in "${pids[@]}"; do before+=("$(sample "$p")"); done
 sleep "$seconds"
-after=("$(sample $native)" "$(sample "$windows")" "$(sample "$server")")
-polls=$((seconds / 10)) tick=$(getconf CLK_TCK)
+for p in "${pids[@]}"; do after+=("$(sample "$p")"); done
+polls=$((seconds / 10)) tick=$(getconf CLK_TCK) wine=$((${#pids[@]} - 2))
 ratio() { awk "BEGIN { print ($1) / ($2) }"; }
-labels=("korvane (GTK)" "Korvane.exe (Wine)" "its wineserver")
 echo "== idle for $seconds s ($polls polls), side by side"
-for i in 0 1 2; do
+for i in "${!pids[@]}"; do
   read -r -a a <<<"${before[$i]}" && read -r -a b <<<"${after[$i]}"
   cpu[i]=$(((b[0] - a[0]) * 1000 / tick)) wake[i]=$((b[1] - a[1])) own[i]=${b[5]}
   printf '%-20s %5d ms CPU %5d wake-ups, %5.1f a poll (first thread %d); %d KiB resident, %d KiB own\n' \
@@ -51,8 +58,11 @@ for i in 0 1 2; do
     $((b[2] - a[2])) "${b[3]}" "${own[i]}"
 done
 printf 'Wine (program and wineserver) / GTK: wake-ups %.1f, own memory %.2f\n' \
-  "$(ratio "${wake[1]} + ${wake[2]}" "${wake[0]}")" "$(ratio "${own[1]} + ${own[2]}" "${own[0]}")"
-kill $native
+  "$(ratio "${wake[wine]} + ${wake[wine + 1]}" "${wake[0]}")" \
+  "$(ratio "${own[wine]} + ${own[wine + 1]}" "${own[0]}")"
+[ -n "$other" ] && printf 'korvane / other korvane: wake-ups %.2f, own memory %.2f\n' \
+  "$(ratio "${wake[0]}" "${wake[1]}")" "$(ratio "${own[0]}" "${own[1]}")"
+kill "${pids[@]:0:wine}"
 
 echo "== $cycles raise/delete cycles of korvane, its poll sped up by fast_poll.so"
 flag=$flags/cycle.flg

@@ -18,7 +18,8 @@ packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip
           icoutils  # icotool: reads korvane.ico back after make_icon.py
           appstream  # appstreamcli: the package test validates the metainfo
           desktop-file-utils  # desktop-file-validate: the package test checks the entry
-          )
+          # GNOME's mutter for the GTK scenarios: on Xvfb, and headless on Wayland with XWayland
+          mutter xwayland dbus-daemon libgl1-mesa-dri libegl-mesa0)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

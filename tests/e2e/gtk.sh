@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The native korvane on an Xvfb display with openbox, worked from outside as a user and a
-# batch job would: xdotool types and asks the window manager, xprop and a screenshot read.
-#   gtk.sh start <state dir>  |  gtk.sh stop <state dir>
-#   gtk.sh <signal|complaint> <state dir> <korvane> <quellard>
+# The native korvane on a display of its own, worked from outside as a user and a batch
+# job would: xdotool types and asks the window manager, xprop and a screenshot read.
+# Three desktops: Xvfb with openbox, Xvfb with GNOME's mutter, and mutter as a headless
+# Wayland compositor with XWayland (inside its own D-Bus session).
+#   gtk.sh start <state dir> [openbox|mutter|wayland]  |  gtk.sh stop <state dir>
+#   gtk.sh <signal|complaint|popup|deadshare> <state dir> <korvane> <quellard> [dead_share.so]
 #   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>
 #     prints the window of korvane process pid once it is in that state, for the main job
-#     and the benchmark
+#     and the benchmarks
 set -u
 action=$1 state=$2
 shift 2
@@ -19,25 +21,61 @@ die() {
   exit 1
 }
 
+# Each piece runs in a process group of its own, so its helpers (XWayland, the bus) go too.
 stop() {
-  for p in openbox xvfb; do [ -f "$state/$p.pid" ] && kill "$(cat "$state/$p.pid")" 2>/dev/null; done
-  rm -f "$state"/*.pid "$state/display"
+  for p in wm xvfb; do
+    [ -f "$state/$p.pid" ] && { kill -- -"$(cat "$state/$p.pid")" || kill "$(cat "$state/$p.pid")"; } 2>/dev/null
+  done
+  rm -f "$state"/*.pid "$state/display" "$state/env"
 }
 
-start() {
-  for tool in Xvfb openbox xdotool xprop xwininfo import; do
-    command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"
-  done
-  mkdir -p "$state" && stop
+# The display of the fixture, and for Wayland the compositor's socket and XWayland's key.
+use_display() {
+  [ -s "$state/display" ] || die "no display: the fixture did not start"
+  export DISPLAY=:$(cat "$state/display")
+  [ -f "$state/env" ] && . "$state/env"
+}
+
+has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+start_xvfb() {
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
     >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
   await 10 test -s "$state/display" || die "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
-  setsid openbox --sm-disable </dev/null >"$state/openbox.log" 2>&1 &
-  echo $! >"$state/openbox.pid"
-  await 10 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window || die "no window manager"
-  echo "openbox on $DISPLAY"
+  case $1 in
+    openbox) setsid openbox --sm-disable </dev/null >"$state/wm.log" 2>&1 & ;;
+    mutter) setsid mutter --x11 --replace --sm-disable </dev/null >"$state/wm.log" 2>&1 & ;;
+  esac
+  echo $! >"$state/wm.pid"
+}
+
+# mutter picks its X display itself and names it in its log; it writes XWayland's key
+# into the runtime folder.
+start_wayland() {
+  local runtime=$state/runtime
+  rm -rf "$runtime" && mkdir -m 700 "$runtime"
+  XDG_RUNTIME_DIR=$runtime setsid dbus-run-session -- mutter --wayland --headless \
+    --virtual-monitor 1024x768 --wayland-display korvane-test </dev/null >"$state/wm.log" 2>&1 &
+  echo $! >"$state/wm.pid"
+  await 15 grep -q 'Using public X11 display' "$state/wm.log" || die "no XWayland: $(cat "$state/wm.log")"
+  sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$state/wm.log" >"$state/display"
+  printf 'export XDG_RUNTIME_DIR=%q WAYLAND_DISPLAY=korvane-test XAUTHORITY=%q\n' "$runtime" \
+    "$(ls "$runtime"/.mutter-Xwaylandauth.*)" >"$state/env"
+  use_display
+}
+
+start() {
+  local wm=${1:-openbox} need="Xvfb ${1:-openbox}"
+  [ "$wm" = wayland ] && need="dbus-run-session mutter Xwayland"
+  for tool in $need xdotool xprop xwininfo import; do
+    command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"
+  done
+  mkdir -p "$state" && stop
+  if [ "$wm" = wayland ]; then start_wayland; else start_xvfb "$wm"; fi
+  await 15 has_wm || die "no window manager: $(cat "$state/wm.log")"
+  echo "$wm on $DISPLAY"
 }
 
 await() {  # seconds, command: true once the command succeeds within that time
@@ -52,29 +90,48 @@ await() {  # seconds, command: true once the command succeeds within that time
 # The window of the program, once the window manager has taken it on (and shows it in
 # state $1, when given); GTK's own leader window bears the same name but is never managed.
 find_window() {
-  for wid in $(xdotool search --pid $pid --name '^Flag Notification$'); do
+  for wid in $(xdotool search --all --pid $pid --name '^Flag Notification$'); do
     xprop -id "$wid" WM_STATE | grep -q "window state: ${1:-}" && return 0
   done
   return 1
 }
 
-# Starts korvane with the given arguments and finds its window.
+# Starts korvane with the given arguments (and the variables in $with) and finds its window.
 launch() {
-  NO_AT_BRIDGE=1 "$korvane" "$@" </dev/null >"$work/korvane.log" 2>&1 &
+  env ${with:-} NO_AT_BRIDGE=1 "$korvane" "$@" </dev/null >>"$work/korvane.log" 2>&1 &
   pid=$!
   await 10 find_window || die "no window: $(cat "$work/korvane.log")"
 }
 
-# The session ends: the window's rule quits, and the program returns 0.
+alive() { [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null || echo Z)" != Z ]; }
+
+ends_in() {  # seconds, what ended it: korvane ends within them, with status 0
+  for ((n = 0; n < $1 * 10; n++)); do alive $pid || break; sleep 0.1; done
+  alive $pid && fail "korvane still runs $1 s after $2" && kill -KILL $pid
+  wait $pid || fail "korvane ended with $? after $2"
+}
+
+# The session ends: the window's rule quits, and the program returns 0 at once.
 finish() {
   kill -TERM $pid
-  wait $pid || fail "korvane ended with $? on SIGTERM"
+  ends_in 2 SIGTERM
   [ -s "$work/korvane.log" ] && fail "korvane printed: $(cat "$work/korvane.log")"
 }
 
 is_state() { xprop -id "$wid" WM_STATE | grep -q "window state: $1"; }
 is_above() { xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-is_active() { [ "$(xdotool getactivewindow)" = "$wid" ]; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$wid" ]; }
+is_urgent() { xprop -id "$wid" WM_HINTS | grep -q 'urgency hint bit is set'; }
+shown() { xdotool getactivewindow getwindowname 2>/dev/null | grep -Eq "$1"; }  # and has the focus
+gone() { ! shown "$1"; }
+
+# The grey drawing area is on the screen: 100 rows of it at least.
+painted() {
+  import -window "$wid" -depth 8 txt:- | awk -F'[ ,:()]+' 'NR > 1 {
+      if ($3 == 192 && $4 == 192 && $5 == 192) grey[$2]++
+      if ($1 + 1 > width) width = $1 + 1 }
+    END { for (y in grey) rows += grey[y] == width; exit rows < 100 }'
+}
 
 # The top of the first black text below the menu bar, in pixels from the top of the grey
 # drawing area (rows entirely grey 192), or nothing when no text is drawn there.
@@ -101,10 +158,31 @@ menu() {  # the File menu's item with this mnemonic, from the keyboard
   xdotool key "$1"
 }
 
+# Within one poll of start-up (at $1) the window is shown, above, focused and asking for
+# attention, with "Flag is On...".
+signalled() {
+  await 11 is_state Normal || fail "the flag was not signalled within one poll"
+  [ $((SECONDS - $1)) -ge 9 ] || fail "signalled $((SECONDS - $1)) s after start: no 10 s poll"
+  await 2 is_above || fail "the signalling window is not above the others"
+  await 2 is_active || fail "the signalling window has not the focus"
+  await 2 is_urgent || fail "the signalling window does not ask for attention"
+  await 2 text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
+}
+
+# A second korvane's Set Flag, into which keys are typed while the first pops up ($typist).
+typing_window() {
+  local first=$pid first_window=$wid
+  launch "$work/none.flg"
+  await 5 is_state Iconic && xdotool windowactivate "$wid" && await 3 is_state Normal &&
+    menu s && await 5 shown '^Set  Flag  File$' || fail "no Set Flag in the second korvane"
+  xdotool type --delay 240 "$(printf 'x%.0s' {1..100})" &
+  typist=$! typing=$pid pid=$first wid=$first_window
+}
+
 # Start-up minimized; the arguments, joined, win over the INI file's name and are not
-# saved; quellard raises the flag and within one poll the window is shown, above and
-# focused with "Flag is On..."; Delete Flag from the keyboard fails with the error box
-# while the file is gone, then removes it and waits again.
+# saved; restored from the taskbar the window stays open; quellard raises the flag and the
+# window pops up above the window being typed into; Delete Flag from the keyboard fails
+# with the error box while the file is gone, then removes it and waits again.
 signal() {
   local flag="$work/my job.flg" ini=$XDG_CONFIG_HOME/korvane/korvane.ini
   printf '[Command]\nCommandLine=%s\n' "$work/other.flg" >"$ini"
@@ -112,30 +190,52 @@ signal() {
   local started=$SECONDS
   launch "$work/my" job.flg
   await 5 is_state Iconic || fail "start-up: not minimized"
+  xdotool windowactivate "$wid"
+  await 3 is_state Normal && sleep 1 && is_state Normal || fail "restored, the window did not stay"
+  xdotool windowminimize "$wid"
+  await 3 is_state Iconic || fail "minimized by the user, the window does not wait"
+  typing_window
   "$quellard" "$flag" || fail "quellard could not raise the flag"
-  await 11 is_state Normal || fail "the flag was not signalled within one poll"
-  [ $((SECONDS - started)) -ge 9 ] || fail "signalled $((SECONDS - started)) s after start: no 10 s poll"
-  await 2 is_above || fail "the signalling window is not above the others"
-  await 2 is_active || fail "the signalling window has not the focus"
-  await 2 text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
+  signalled $started
+  alive $typist || fail "the keys were typed too early to test the pop-up"
+  kill $typist 2>/dev/null
+  # The session ends while Set Flag holds a new name: nothing is saved.
+  local first=$pid
+  kill -TERM $typing
+  pid=$typing && ends_in 2 "SIGTERM in Set Flag" && pid=$first
   rm "$flag"
   menu d
-  timeout 5 xdotool search --sync --name '^Program Error$' >/dev/null || fail "no error box"
+  await 5 shown '^Program Error$' || fail "no error box"
   xdotool key Return
   await 3 is_state Normal && "$quellard" "$flag" || fail "a failed Delete Flag ended the signal"
   menu d
   await 3 test ! -e "$flag" || fail "Delete Flag left the flag file"
   await 3 is_state Iconic || fail "after Delete Flag the window does not wait again"
+  is_urgent && fail "the waiting window still asks for attention"
   [ "$(cat "$ini")" = "$(printf '[Command]\nCommandLine=%s' "$work/other.flg")" ] ||
     fail "the INI file changed: $(cat "$ini")"
   finish
 }
 
+# Korvane started with no backend named, on the desktop at hand.
+popup() {
+  local flag=$work/job.flg started=$SECONDS
+  unset GDK_BACKEND
+  launch "$flag"
+  await 5 is_state Iconic || fail "start-up: not minimized"
+  "$quellard" "$flag" || fail "quellard could not raise the flag"
+  signalled $started
+  finish
+}
+
 # No name: a 260 x 160 window, not resizable, with the complaint, which minimizing does not
-# hide; Set Flag from the keyboard saves the name, keeping the file's other groups.
+# hide and which is kept above when About takes the focus; only OK closes About. In Set
+# Flag, Enter cancels, OK on an empty field keeps the dialog, and a name is saved keeping
+# the file's other groups. The session ends while About is open, at once.
 complaint() {
-  local ini=$XDG_CONFIG_HOME/korvane/korvane.ini
+  local ini=$XDG_CONFIG_HOME/korvane/korvane.ini about='^About   Korvane$' set='^Set  Flag  File$'
   printf '# notes\n\n[Other]\nkeep=yes\n' >"$ini"
+  local kept=$(cat "$ini")
   launch
   await 5 is_state Normal && await 2 text_at 20 26 ||
     fail "no complaint at 20, 20 (text top: $(text_top))"
@@ -146,31 +246,77 @@ complaint() {
   sleep 1
   await 3 is_state Normal || fail "minimizing hid the complaint"
   xdotool windowactivate --sync "$wid"
+  menu a
+  await 5 shown "$about" || fail "no About"
+  await 2 is_above || fail "having lost the focus, the complaint is not kept above"
+  xdotool key Escape
+  sleep 1
+  shown "$about" || fail "Escape closed About"
+  xdotool key Return
+  await 3 gone "$about" || fail "OK did not close About"
   menu s
-  timeout 5 xdotool search --sync --name '^Set  Flag  File$' >/dev/null || fail "no Set Flag File"
-  xdotool key ctrl+a type "$work/new.flg"
+  await 5 shown "$set" && xdotool key ctrl+a type "$work/enter.flg" && xdotool key Return
+  await 3 gone "$set" && [ "$(cat "$ini")" = "$kept" ] || fail "Enter in Set Flag confirmed it"
+  menu s
+  await 5 shown "$set" && xdotool key ctrl+a BackSpace Tab space && sleep 1
+  shown "$set" || fail "OK on an empty field closed Set Flag"
+  xdotool type "$work/new.flg"
   xdotool key Tab space
   await 3 grep -qx "CommandLine=$work/new.flg" "$ini" || fail "Set Flag did not save the name"
   grep -qx '# notes' "$ini" && grep -qx 'keep=yes' "$ini" || fail "Set Flag lost the rest: $(cat "$ini")"
   await 3 is_state Iconic || fail "after Set Flag the window does not wait"
+  kept=$(cat "$ini")
+  xdotool windowactivate --sync "$wid"
+  menu a
+  await 5 shown "$about" || fail "no About from the restored window"
+  finish
+  [ "$(cat "$ini")" = "$kept" ] || fail "the INI file changed: $(cat "$ini")"
+}
+
+# Flags on a share that stops answering ($preload blocks their open). While the probe
+# hangs, the window restored from the taskbar is painted, its File menu opens and the
+# window's close ends the program at once; meanwhile a second korvane's hung probe lets
+# no other start, and once the share answers (the open fails) the next poll finds the flag.
+deadshare() {
+  local hung=$work/hung.flg late=$work/late.flg
+  touch "$hung" "$hung.dead" "$late" "$late.dead"
+  with="LD_PRELOAD=$preload DEAD_SHARE=$late" launch "$late"
+  local late_window=$wid late_start=$SECONDS
+  late_pid=$pid
+  with="LD_PRELOAD=$preload DEAD_SHARE=$hung" launch "$hung"
+  await 12 test -s "$hung.probes" || fail "no probe of the flag"
+  xdotool windowactivate "$wid"
+  await 3 is_state Normal && await 3 painted || fail "with the probe hung, the window is not painted"
+  menu a
+  await 3 shown '^About   Korvane$' && xdotool key Return ||
+    fail "with the probe hung, the File menu does not open"
+  xdotool windowactivate --sync "$wid" key alt+F4
+  ends_in 2 "the window's close, with the probe hung"
+  pid=$late_pid wid=$late_window
+  await $((late_start + 21 - SECONDS)) false
+  [ "$(stat -c %s "$late.probes")" = 1 ] || fail "a tick probed again while the probe hung"
+  rm "$late.dead"
+  sleep 2
+  [ "$(stat -c %s "$late.probes")" = 1 ] && is_state Iconic ||
+    fail "once the share answered, a probe queued while it hung ran at once"
+  await 10 is_state Normal || fail "once the share answered, the next poll did not find the flag"
   finish
 }
 
 case $action in
-  start | stop) "$action" ;;
+  start | stop) "$action" "$@" ;;
   window)
-    export DISPLAY=:$(cat "$state/display")
+    use_display
     pid=$1
     await "$3" find_window "$2" && echo "$wid"
     ;;
-  signal | complaint)
-    korvane=$1 quellard=$2
-    [ -s "$state/display" ] || die "no display: the fixture did not start"
-    export DISPLAY=:$(cat "$state/display")
+  signal | complaint | popup | deadshare)
+    korvane=$1 quellard=$2 preload=${3:-}
+    use_display
     work=$state/$action
     rm -rf "$work" && mkdir -p "$work/config/korvane"
     export XDG_CONFIG_HOME=$work/config
-    trap 'kill $pid 2>/dev/null' EXIT
+    trap 'kill $pid ${typing:-} ${late_pid:-} 2>/dev/null' EXIT
     $action
     [ $failed = 0 ] && echo "$action: all checks passed"
     exit $failed

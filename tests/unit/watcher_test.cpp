@@ -11,6 +11,7 @@
 #include "watcher/config/configuration.h"
 #include "watcher/config/ini_path.h"
 #include "watcher/core/centering.h"
+#include "watcher/core/probe_answer.h"
 #include "watcher/core/set_flag_rules.h"
 #include "watcher/core/status_lines.h"
 #include "watcher/core/watcher_rules.h"
@@ -107,8 +108,22 @@ void Enter(Fake &f, const std::string &from) {
   f.log.clear();
 }
 
+// A probe's answer that the flag is up, from a probe started for name under timer id.
+template <unsigned id, const char *name>
+void Found(WatcherState *state, const WatcherOps *ops) {
+  WatcherProbeFound(state, ops, id, name);
+}
+constexpr char kJob[] = "JOB.FLG", kOld[] = "OLD.FLG";
+
+// The answer of a probe started before the watcher quit.
+void FoundAfterExit(WatcherState *state, const WatcherOps *ops) {
+  WatcherExitCommand(state, ops);
+  Found<7, kJob>(state, ops);
+}
+
 TEST(WatcherRules, EachEventFromEachRestingState) {
-  const std::string kFound = " probe:JOB.FLG close stop restore topmost focus repaint";
+  const std::string kSignal = " stop restore topmost focus repaint";
+  const std::string kFound = " probe:JOB.FLG close" + kSignal;
   const char *kStopped = "minimized, not polling";
   const struct {
     const char *from;
@@ -154,6 +169,13 @@ TEST(WatcherRules, EachEventFromEachRestingState) {
       {"complaint", WatcherSetFlagCommand, " dialog", "complaint, no name", 0, 0, ""},
       {"waiting", WatcherAboutCommand, " about probe:JOB.FLG", "waiting"},
       {"waiting", WatcherAboutCommand, " about" + kFound, "signalling", 1},
+      {"waiting", Found<7, kJob>, kSignal, "signalling"},
+      {"open", Found<7, kJob>, " stop topmost focus repaint", "signalling"},
+      {"signalling", Found<7, kJob>, "", "signalling"},
+      {"complaint", Found<7, kJob>, "", "complaint, no name"},
+      {"waiting", Found<7, kOld>, "", "waiting"},
+      {"waiting", Found<8, kJob>, "", "waiting"},
+      {"waiting", FoundAfterExit, " stop quit", kStopped},
       {"waiting", WatcherFocusLost, " topmost", "waiting"},
       {"complaint", WatcherFocusLost, " topmost", "complaint, no name"},
   };
@@ -264,17 +286,23 @@ ProfileOps OpsOf(Profile *profile) {
   return ops;
 }
 
-// The end-to-end tests cover loading but for this, which they cannot bring about.
+// The end-to-end tests cover loading but for these, which they cannot bring about: a
+// tail that fills the name's buffer to its last byte is taken, one more is refused.
 TEST(Configuration, WithoutAnIniPathNothingIsReadAndTheTailStillCounts) {
-  Profile profile = {"", ""};
-  ProfileOps ops = OpsOf(&profile);
-  WatcherState state;
-  InitWatcherState(&state);
-  LoadConfiguration(&state, &ops, "");
-  EXPECT_EQ(profile.log + state.iniFileName + state.flagFileName, "");
-  EXPECT_EQ(state.noCommandLine, 1);
-  LoadConfiguration(&state, &ops, "X");
-  EXPECT_STREQ(state.flagFileName, "X");
+  const std::string kRows[][2] = {{"", ""},
+                                  {"X", "X"},
+                                  {std::string(255, 'a'), std::string(255, 'a')},
+                                  {std::string(256, 'a'), ""}};
+  for (const auto &row : kRows) {
+    Profile profile = {"", ""};
+    ProfileOps ops = OpsOf(&profile);
+    WatcherState state;
+    InitWatcherState(&state);
+    LoadConfiguration(&state, &ops, row[0].c_str());
+    EXPECT_EQ(profile.log + state.iniFileName, "");
+    EXPECT_EQ(state.flagFileName, row[1]) << row[0].size();
+    EXPECT_EQ(state.noCommandLine, row[1].empty());
+  }
 }
 
 TEST(Configuration, SaveWritesTheNameBesideTheProgramOnly) {

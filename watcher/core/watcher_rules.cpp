@@ -34,13 +34,7 @@ void WatcherStartupDecision(WatcherState *state, const WatcherOps *ops) {
   state->windowOpen = 1;
 }
 
-void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
-  // The tick's own timer identifier is not examined: there is only the one timer.
-  if (state->noCommandLine != 0 || state->flagIsOn != 0) return;
-  void *token = ops->probeOpen(ops->ctx, state->flagFileName);
-  // Any failure to open (absent, a directory, a sharing refusal, a bad name) is "no flag".
-  if (token == 0) return;
-  ops->probeClose(ops->ctx, token);
+void WatcherFlagFound(WatcherState *state, const WatcherOps *ops) {
   state->flagIsOn = 1;
   StopPollTimer(state, ops);
   if (ops->isMinimized(ops->ctx)) ops->restore(ops->ctx);
@@ -48,6 +42,20 @@ void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
   ops->raiseTopmost(ops->ctx);
   ops->focus(ops->ctx);
   ops->repaint(ops->ctx);
+}
+
+int WatcherTickProbes(const WatcherState *state) {
+  return state->noCommandLine == 0 && state->flagIsOn == 0;
+}
+
+void WatcherTimerTick(WatcherState *state, const WatcherOps *ops) {
+  // The tick's own timer identifier is not examined: there is only the one timer.
+  if (!WatcherTickProbes(state)) return;
+  void *token = ops->probeOpen(ops->ctx, state->flagFileName);
+  // Any failure to open (absent, a directory, a sharing refusal, a bad name) is "no flag".
+  if (token == 0) return;
+  ops->probeClose(ops->ctx, token);
+  WatcherFlagFound(state, ops);
 }
 
 void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops) {

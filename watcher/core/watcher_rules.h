@@ -13,6 +13,13 @@ void WatcherStartTimer(WatcherState *state, const WatcherOps *ops);
 void WatcherStartupDecision(WatcherState *state, const WatcherOps *ops);
 // A timer tick: probe the flag and, when it is up, signal.
 void WatcherTimerTick(WatcherState *state, const WatcherOps *ops);
+// The tick's first half, for a front end that probes away from its event loop (see
+// probe_answer.h): 1 when a tick probes now (a name is set and no flag is signalled), 0
+// when the tick does nothing. Changes nothing.
+int WatcherTickProbes(const WatcherState *state);
+// The tick's steps once its probe found the flag (and closed it): flagIsOn, the timer
+// stopped, the window restored, raised topmost, focused and repainted.
+void WatcherFlagFound(WatcherState *state, const WatcherOps *ops);
 // The minimize request, from the user or sent by the program itself.
 void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops);
 // The restore request.

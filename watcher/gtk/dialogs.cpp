@@ -45,11 +45,28 @@ static GtkWidget *AddNameField(GtkWidget *content, const char *name) {
   return entry;
 }
 
+// Runs the dialog's own loop. The end of the session ends it and then answers NONE,
+// which every caller takes as a Cancel; a loop outside this one is ended in turn.
+static int RunModal(GtkWidget *dialog) {
+  if (g_kvg.sessionEnded) return GTK_RESPONSE_NONE;
+  GtkWidget *outer = g_kvg.modal;
+  g_kvg.modal = dialog;
+  int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  g_kvg.modal = outer;
+  if (!g_kvg.sessionEnded) return response;
+  KvgEndModal();
+  return GTK_RESPONSE_NONE;
+}
+
+void KvgEndModal(void) {
+  if (g_kvg.modal != nullptr) gtk_dialog_response(GTK_DIALOG(g_kvg.modal), GTK_RESPONSE_NONE);
+}
+
 // Escape and the window manager's close count as Cancel. OK on an empty field keeps the
 // dialog open with the focus back in the field.
 static int DecideSetFlag(GtkWidget *dialog, GtkWidget *entry, WatcherState *state) {
   for (;;) {
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) != kResponseOk) break;
+    if (RunModal(dialog) != kResponseOk) break;
     // Cut here at a character boundary: a cut inside a UTF-8 character would leave a name
     // the key file cannot hold.
     char field[kNameReadSize];
@@ -103,9 +120,9 @@ void KvgRunAboutDialog(GtkWindow *parent) {
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), kResponseOk);
   gtk_widget_show_all(dialog);
   // Only OK closes it: Escape comes back as another response and is ignored, as on
-  // Windows. NONE means the dialog went away under the loop.
+  // Windows. NONE means the dialog went away under the loop, or the session ended.
   int response;
-  do response = gtk_dialog_run(GTK_DIALOG(dialog));
+  do response = RunModal(dialog);
   while (response != kResponseOk && response != GTK_RESPONSE_NONE);
   gtk_widget_destroy(dialog);
 }
@@ -114,6 +131,6 @@ void KvgErrorBox(GtkWindow *parent, const char *text, const char *caption) {
   GtkWidget *box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                           GTK_BUTTONS_OK, "%s", text);
   gtk_window_set_title(GTK_WINDOW(box), caption);
-  gtk_dialog_run(GTK_DIALOG(box));
+  RunModal(box);
   gtk_widget_destroy(box);
 }

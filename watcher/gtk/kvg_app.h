@@ -16,9 +16,15 @@
 #define KVG_STYLE_CLASS "korvane"
 
 struct KvgApp {
-  GtkWidget *window;  // the main window; the dialogs are centred over it
-  GtkWidget *area;    // below the menu bar: the status lines are drawn here
-  int iconified;      // 1 from an iconify, the program's or the user's, until deiconified
+  GtkWidget *window;        // the main window; the dialogs are centred over it
+  GtkWidget *area;          // below the menu bar: the status lines are drawn here
+  GtkWidget *modal;         // the dialog or error box whose loop runs now; null when none
+  int iconified;            // 1 from an iconify, the program's or the user's, until deiconified
+  int sessionEnded;         // 1 once SIGTERM or SIGHUP came: the program is on its way out
+  int probePending;         // 1 from a probe's start until its answer is applied
+  unsigned int probeTimer;  // the timer whose tick started that probe
+  char probeName[kFlagFileNameSize];  // the name it probes
+  GAsyncQueue *probes;                // names handed to the probe thread
   WatcherState state;
   WatcherOps ops;
   ProfileOps profile;
@@ -29,6 +35,15 @@ extern KvgApp g_kvg;
 
 // Binds every operation of app->ops to GTK, GLib and POSIX, with app as ctx.
 void KvgBindOps(KvgApp *app);
+
+// The poll timer's tick: unless the tick does nothing, or a probe is still out (which
+// counts as no flag), the probe thread opens the flag and the answer is applied by
+// WatcherProbeFound back on the main loop.
+gboolean KvgOnTick(gpointer app);
+
+// Ends the dialog or error box whose loop runs now as a Cancel: for the end of the
+// session, which must not wait for the user.
+void KvgEndModal(void);
 
 // Builds the main window (title, fixed size, File menu, drawing area) with its signal
 // handlers connected, centred on the screen and not yet shown.

@@ -53,9 +53,14 @@ static GString *JoinArguments(int argc, char **argv) {
   return joined;
 }
 
-// The end of the session (or a kill): the rule for it quits as Windows' WM_ENDSESSION.
+// The end of the session (or a kill): the rule for it quits as Windows' WM_ENDSESSION,
+// once. gtk_main_quit ends only the outer loop, so a dialog or the error box running its
+// own is ended too, as a Cancel: the program must not wait for the user to close it.
 static gboolean OnSessionEnd(gpointer) {
+  if (g_kvg.sessionEnded) return G_SOURCE_CONTINUE;
+  g_kvg.sessionEnded = 1;
   WatcherWindowClose(&g_kvg.state, &g_kvg.ops);
+  KvgEndModal();
   return G_SOURCE_CONTINUE;
 }
 
@@ -76,6 +81,9 @@ static gboolean OnFirstMap(GtkWidget *, GdkEvent *, gpointer args) {
 int main(int argc, char **argv) {
   int answered = AnswerOption(argc, argv);
   if (answered >= 0) return answered;
+  // Keep-above and taking the focus are requests Wayland does not have: under a Wayland
+  // session with XWayland the window is an X11 one. GDK_BACKEND, when set, still wins.
+  gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(&argc, &argv)) {
     fprintf(stderr, "%s: cannot open the display\n", KVG_PROGRAM_NAME);
     return 1;

@@ -14,34 +14,40 @@ static void Minimize(void *ctx) {
   gtk_window_iconify(Window(ctx));
 }
 
+// As OpenIcon, the window is activated too. A compositing window manager (mutter) keeps a
+// minimized window mapped and takes it back only when asked to activate it.
 static void Restore(void *ctx) {
   App(ctx)->iconified = 0;
   gtk_window_deiconify(Window(ctx));
+  gtk_window_present(Window(ctx));
 }
 
 static int IsMinimized(void *ctx) { return App(ctx)->iconified; }
 
 static void RaiseTopmost(void *ctx) { gtk_window_set_keep_above(Window(ctx), TRUE); }
 
+// Back to waiting: the attention asked for while signalling is no longer wanted.
 static void DropToBottom(void *ctx) {
+  gtk_window_set_urgency_hint(Window(ctx), FALSE);
   gtk_window_set_keep_above(Window(ctx), FALSE);
   gdk_window_lower(gtk_widget_get_window(App(ctx)->window));
 }
 
-static void Focus(void *ctx) { gtk_window_present(Window(ctx)); }
+// Only the tick that finds the flag asks for the focus. A window manager may refuse it,
+// and Wayland keeps no window above others: the urgency hint still has the desktop show
+// that the window wants attention.
+static void Focus(void *ctx) {
+  gtk_window_set_urgency_hint(Window(ctx), TRUE);
+  gtk_window_present(Window(ctx));
+}
 
 static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }
 
 // The default main context runs under gtk_dialog_run's nested loop too, so ticks keep
 // coming while a dialog or the error box is up, as WM_TIMER does on Windows.
-static gboolean OnTick(gpointer ctx) {
-  WatcherTimerTick(&App(ctx)->state, &App(ctx)->ops);
-  return G_SOURCE_CONTINUE;
-}
+static unsigned int StartTimer(void *ctx) { return g_timeout_add(kPollIntervalMs, KvgOnTick, ctx); }
 
-static unsigned int StartTimer(void *ctx) { return g_timeout_add(kPollIntervalMs, OnTick, ctx); }
-
-// Safe inside OnTick itself: GLib lets a source be removed from its own callback.
+// Safe from any callback, the timer's own included: GLib lets a source remove itself.
 static void StopTimer(void *, unsigned int timerId) { g_source_remove(timerId); }
 
 static void Quit(void *) { gtk_main_quit(); }
