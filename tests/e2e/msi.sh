@@ -4,7 +4,7 @@
 # folder, the logon entry, the Add/Remove entry and the INI; Korvane started from the
 # logon entry pops up when the installed QUELLARD raises that flag; an upgrade, a second
 # install and a repair keep one product and the INI as it is; an uninstall leaves the
-# prefix as it was; AUTOSTART=0 makes no logon entry.
+# prefix as it was; AUTOSTART=0 makes no logon entry, and no FLAGFILE no INI.
 #   wine.sh run <state dir> msi.sh <Windows build dir>
 set -u
 win=$1
@@ -50,8 +50,9 @@ ini_is() { printf '%s' "$1" | cmp -s - "$dir/Korvane.INI"; }
 
 mkdir -p "$c/FLAGS" "$c/work"
 before=$(snapshot)
-msiexec 1603 /i 'Z:'"$win/flag-notification-1.3.msi" "FLAGFILE=C:\\$(printf 'F%.0s' {1..61}).FLG"
-grep -aq 'FLAGFILE is too long' "$c/msi.log" || fail "no message for a name of 66 characters"
+long='C:\FLAGS\'$(printf 'F%.0s' {1..50})'.FLG'  # 63 characters, as many as Korvane reads
+msiexec 1603 /i 'Z:'"$win/flag-notification-1.3.msi" "FLAGFILE=${long}G"
+grep -aq 'FLAGFILE is too long' "$c/msi.log" || fail "no message for a name of 64 characters"
 diff <(echo "$before") <(snapshot) >"$c/../left" || fail "a refused install changed the prefix: $(cat "$c/../left")"
 
 msiexec 0 /i 'Z:'"$win/flag-notification-1.2.msi" "FLAGFILE=$flag"
@@ -81,10 +82,14 @@ msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi" REINSTALL=ALL REINSTALLMODE=om
 msiexec 0 /x 'Z:'"$win/flag-notification-1.3.msi"
 diff <(echo "$before") <(snapshot) >"$c/../left" || fail "the uninstall left: $(cat "$c/../left")"
 
-msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi" AUTOSTART=0
-[ -z "$(value "$run" Korvane)" ] && [ ! -e "$dir/Korvane.INI" ] && [ -e "$dir/Korvane.exe" ] ||
-  fail "AUTOSTART=0 without FLAGFILE: logon entry '$(value "$run" Korvane)', $(ls "$dir")"
+msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi" AUTOSTART=0 "FLAGFILE=$long"
+[ -z "$(value "$run" Korvane)" ] && ini_is $'[Command]\r\nCommandLine='"$long"$'\r\n' ||
+  fail "AUTOSTART=0 and 63 characters: logon entry '$(value "$run" Korvane)', INI $(cat "$dir/Korvane.INI")"
 msiexec 0 /x 'Z:'"$win/flag-notification-1.3.msi"
-diff <(echo "$before") <(snapshot) >"$c/../left" || fail "the second uninstall left: $(cat "$c/../left")"
+msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi"
+[ -n "$(value "$run" Korvane)" ] && [ ! -e "$dir/Korvane.INI" ] && [ -e "$dir/Korvane.exe" ] ||
+  fail "without FLAGFILE: logon entry '$(value "$run" Korvane)', $(ls "$dir")"
+msiexec 0 /x 'Z:'"$win/flag-notification-1.3.msi"
+diff <(echo "$before") <(snapshot) >"$c/../left" || fail "the last uninstall left: $(cat "$c/../left")"
 [ $failed = 0 ] && echo "msi: all checks passed"
 exit $failed
