@@ -128,22 +128,6 @@ static int ShowsNothing(HWND w) { return Shows(w, 0); }
 static int ShowsComplaint(HWND w) { return Shows(w, 20); }
 static int ShowsFlagOn(HWND w) { return Shows(w, 40); }
 
-// Asks the main job for a picture of the screen around w (null: all) from the X display,
-// which shows dialogs that Wine's copy misses, and waits; in the tests there is no asking.
-static void Screenshot(HWND w, const char *name) {
-  char path[MAX_PATH];
-  RECT r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (strcmp(g_shotDir, "-") == 0) return;
-  if (w != NULL && GetWindowRect(w, &r)) InflateRect(&r, 24, 24);
-  snprintf(path, sizeof path, "%s\\%s.want", g_shotDir, name);
-  FILE *out = fopen(path, "w");
-  CHECK(out != NULL &&
-        fprintf(out, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left > 0 ? r.left : 0,
-                r.top > 0 ? r.top : 0) > 0 &&
-        !fclose(out));
-  for (int i = 0; i < 100 && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
-}
-
 // The scene: one Korvane in a folder of its own, so its INI file is its own.
 static struct {
   char dir[MAX_PATH];
@@ -179,6 +163,25 @@ static HWND Shown(const char *className, const char *title) {
   }
   s_k.alive = CHECK(found != NULL);
   return found;
+}
+
+// Asks the main job for a picture of the main window, and of the dialog over it when
+// given, with a margin and inside the screen, from the X display, which shows dialogs
+// that Wine's copy misses, and waits; in the tests there is no asking.
+static void Screenshot(HWND dialog, const char *name) {
+  char path[MAX_PATH];
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r, d;
+  if (strcmp(g_shotDir, "-") == 0) return;
+  GetWindowRect(s_k.w, &r);
+  if (dialog != NULL && GetWindowRect(dialog, &d)) UnionRect(&r, &r, &d);
+  InflateRect(&r, 8, 8);
+  IntersectRect(&r, &r, &screen);
+  snprintf(path, sizeof path, "%s\\%s.want", g_shotDir, name);
+  FILE *out = fopen(path, "w");
+  CHECK(out != NULL &&
+        fprintf(out, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top) > 0 &&
+        !fclose(out));
+  for (int i = 0; i < 100 && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
 }
 
 static void Dialog(const char *title) { s_k.dialog = Shown("#32770", title); }
@@ -349,7 +352,6 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "ini-is")) return Expect(IniIs(arg));
   if (Is(word, "found-within")) return FoundWithin(arg);
   if (Is(word, "shot")) return Screenshot(NULL, arg);
-  if (Is(word, "shot-window")) return Screenshot(s_k.w, arg);
   if (Is(word, "shot-dialog")) return Screenshot(s_k.dialog, arg);
   if (Is(word, "dialog")) return Dialog(arg);
   if (Is(word, "field-is")) return Expect(strcmp(FieldText(), arg) == 0);
@@ -415,11 +417,11 @@ static const char *const kScenarios[][2] = {
     {"signal",
      "tail $flag|start signal|waiting|shot waiting|nothing|absent|folder|nothing|remove|hold 0|"
      "nothing|release|hold 3|tick|signalling|release|delete-flag|waiting|absent|raise|tick|"
-     "signalling|shot-window signalling|remove|delete-flag|dialog Program Error|"
+     "signalling|shot signalling|remove|delete-flag|dialog Program Error|"
      "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|exit"},
     // No name, or a tail too long to be one: open, complaining, topmost once unfocused.
     {"complaint",
-     "start complaint|complaint|not-topmost|shot-window complaint|other-window|topmost|minimize|"
+     "start complaint|complaint|not-topmost|shot complaint|other-window|topmost|minimize|"
      "nothing|complaint|close|tail {300T}|start complaint|complaint|minimize|nothing|complaint|"
      "exit"},
     // The tail wins over the INI file beside the program; 63 characters of a long value.
@@ -433,14 +435,16 @@ static const char *const kScenarios[][2] = {
     // 70 keys leave 64, OK keeps 63; an empty OK stays open.
     {"setflag",
      "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-limit 64|centred|"
-     "shot setflag|set-field C:\\FLAGS\\NEW.FLG|cancel|closes|raise|tick|signalling|set-flag|"
+     "shot-dialog setflag|set-field "
+     "C:\\FLAGS\\NEW.FLG|cancel|closes|raise|tick|signalling|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|enter|closes|blank|remove|ini-is $user|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
      "tick|signalling|set-flag|set-field|type 70|field-length 64|ok|closes|waiting|set-flag|"
      "set-field|ok|stays-open|cancel|closes|raise {63x}|tick|signalling|exit"},
     // About closes only with OK, and ticks go on under it; the session's end, or not.
     {"about",
-     "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot about|raise|tick|"
+     "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog "
+     "about|raise|tick|"
      "pops-up|stays-open|ok|closes|system-about|escape|sent-cancel|stays-open|ok|closes|"
      "agrees-to-end|session-goes-on|drain|running|session-ends"},
     // The real poll: Delete Flag restarts the timer; a flag is found one interval later.
@@ -449,7 +453,7 @@ static const char *const kScenarios[][2] = {
      "found-within 9000 11500|signalling|shot timer-flag-on|exit"},
     // Installed with the flag's name and started as at logon, by the installed programs.
     {"installed",
-     "logon|waiting|raise|found-within 0 11500|signalling|shot-window installed-signalling|"
+     "logon|waiting|raise|found-within 0 11500|signalling|shot installed-signalling|"
      "delete-flag|waiting|absent|exit"}};
 
 // The main window made here by Korvane's own set-up code, where its class, system menu and
