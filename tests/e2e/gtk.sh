@@ -303,6 +303,32 @@ deadshare() {
   finish
 }
 
+# The options: an unknown one is refused with status 2; --start-at-login writes a valid
+# login entry whose Exec line starts korvane minimized on the saved name; after "--" a
+# name may begin with '-'; --no-start-at-login removes the entry, or hides one for all users.
+login() {
+  local entry=$XDG_CONFIG_HOME/autostart/korvane.desktop program=$korvane
+  printf '[Command]\nCommandLine=%s\n' "$work/saved.flg" >"$XDG_CONFIG_HOME/korvane/korvane.ini"
+  "$korvane" --bogus 2>"$work/err"
+  [ $? = 2 ] && [ "$(cat "$work/err")" = $'korvane: Unknown option --bogus\nUsage: korvane [OPTION] [--] [NAME...]' ] ||
+    fail "an unknown option: $(cat "$work/err")"
+  "$korvane" --start-at-login && desktop-file-validate "$entry" || fail "no valid login entry"
+  eval "set -- $(sed -n 's/^Exec=//p' "$entry")"
+  korvane=$1 && shift && launch "$@"
+  korvane=$program
+  await 5 is_state Iconic || fail "started from the login entry, korvane does not wait"
+  finish
+  cd "$work" && launch -- -odd.flg
+  local started=$SECONDS
+  "$quellard" -- -odd.flg || fail "quellard could not raise -odd.flg"
+  signalled $started
+  finish
+  "$korvane" --no-start-at-login && [ ! -e "$entry" ] || fail "the login entry was not removed"
+  mkdir -p "$work/all/autostart" && cp /dev/null "$work/all/autostart/korvane.desktop"
+  XDG_CONFIG_DIRS=$work/all "$korvane" --no-start-at-login && grep -qx Hidden=true "$entry" &&
+    desktop-file-validate "$entry" || fail "an entry for all users was not hidden"
+}
+
 case $action in
   start | stop) "$action" "$@" ;;
   window)
@@ -310,7 +336,7 @@ case $action in
     pid=$1
     await "$3" find_window "$2" && echo "$wid"
     ;;
-  signal | complaint | popup | deadshare)
+  signal | complaint | popup | deadshare | login)
     korvane=$1 quellard=$2 preload=${3:-}
     use_display
     work=$state/$action

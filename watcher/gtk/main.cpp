@@ -1,5 +1,5 @@
-// korvane's entry point on Linux: --help and --version as Linux users expect them, then
-// Korvane.exe's start-up steps in their order, then the GTK main loop.
+// korvane's entry point on Linux: the options Linux users expect, then Korvane.exe's
+// start-up steps in their order, then the GTK main loop.
 #include <glib-unix.h>
 #include <signal.h>
 #include <stdio.h>
@@ -9,37 +9,9 @@
 #include "watcher/core/watcher_rules.h"
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/kvg_app.h"
-#include "watcher/resources/resource.h"
+#include "watcher/gtk/options.h"
 
 KvgApp g_kvg;
-
-static void PrintHelp(void) {
-  printf(
-      "Usage: %s [NAME...]\n"
-      "Watches one flag file and pops up with \"Flag is On...\" when it exists.\n\n"
-      "NAME, its words joined by single blanks, is the flag file to watch for this run;\n"
-      "it is not saved. Without it the name is the one set with File > Set Flag, kept\n"
-      "in $XDG_CONFIG_HOME/%s/%s (by default ~/.config/%s/%s).\n\n"
-      "  --help     show this help and exit\n"
-      "  --version  show the version and exit\n",
-      KVG_PROGRAM_NAME, KVG_PROGRAM_NAME, KVG_INI_NAME, KVG_PROGRAM_NAME, KVG_INI_NAME);
-}
-
-// Answered before GTK starts, so they need no display. Returns the exit status, or -1
-// when the program is to run.
-static int AnswerOption(int argc, char **argv) {
-  if (argc < 2) return -1;
-  if (strcmp(argv[1], "--help") == 0) {
-    PrintHelp();
-    return 0;
-  }
-  if (strcmp(argv[1], "--version") == 0) {
-    printf("%s (%s) %d.%d\n", KVG_PROGRAM_NAME, KV_PRODUCT_NAME, KV_VERSION_MAJOR,
-           KV_VERSION_MINOR);
-    return 0;
-  }
-  return -1;
-}
 
 // The arguments GTK left, joined by single blanks, so an unquoted name with blanks is
 // one name as on Windows; a leading "--" only ends the options.
@@ -79,11 +51,11 @@ static gboolean OnFirstMap(GtkWidget *, GdkEvent *, gpointer args) {
 }
 
 int main(int argc, char **argv) {
-  int answered = AnswerOption(argc, argv);
-  if (answered >= 0) return answered;
   // Keep-above and taking the focus are requests Wayland does not have: under a Wayland
   // session with XWayland the window is an X11 one. GDK_BACKEND, when set, still wins.
   gdk_set_allowed_backends("x11,wayland");
+  int answered = AnswerOptions(&argc, &argv);
+  if (answered >= 0) return answered;
   if (!gtk_init_check(&argc, &argv)) {
     fprintf(stderr, "%s: cannot open the display\n", KVG_PROGRAM_NAME);
     return 1;
