@@ -67,7 +67,7 @@ static void ReadSavedName(MSIHANDLE install, char *name, DWORD nameSize) {
   }
 }
 
-extern "C" UINT __stdcall CheckFlagName(MSIHANDLE install) {
+extern "C" __declspec(dllexport) UINT __stdcall CheckFlagName(MSIHANDLE install) {
   char name[kNameReadSize];
   DWORD size = sizeof name;
   UINT read = MsiGetPropertyA(install, FLAG_PROPERTY, name, &size);
