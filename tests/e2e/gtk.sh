@@ -276,7 +276,8 @@ complaint() {
 # Flags on a share that stops answering ($preload blocks their open). While the probe
 # hangs, the window restored from the taskbar is painted, its File menu opens and the
 # window's close ends the program at once; meanwhile a second korvane's hung probe lets
-# no other start, and once the share answers (the open fails) the next poll finds the flag.
+# no other start, and once the share answers (the open fails) the next poll finds the flag;
+# a late answer from a slow share does not bring back a flag deleted meanwhile.
 deadshare() {
   local hung=$work/hung.flg late=$work/late.flg
   touch "$hung" "$hung.dead" "$late" "$late.dead"
@@ -300,6 +301,17 @@ deadshare() {
   [ "$(stat -c %s "$late.probes")" = 1 ] && is_state Iconic ||
     fail "once the share answered, a probe queued while it hung ran at once"
   await 10 is_state Normal || fail "once the share answered, the next poll did not find the flag"
+  finish
+  # A slow share: the probe has found the flag when the user deletes it; its answer, late,
+  # must not signal the deleted flag.
+  local slow=$work/slow.flg
+  touch "$slow" "$slow.slow"
+  with="LD_PRELOAD=$preload DEAD_SHARE=$slow" launch "$slow"
+  await 12 test -s "$slow.probes" && xdotool windowactivate "$wid" && await 3 is_state Normal &&
+    menu d && await 3 test ! -e "$slow" && await 3 is_state Iconic || fail "no Delete Flag on a slow share"
+  rm "$slow.slow"
+  sleep 2
+  is_state Iconic || fail "the answer of a probe from before Delete Flag signalled the deleted flag"
   finish
 }
 

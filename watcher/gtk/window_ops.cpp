@@ -24,6 +24,14 @@ static void Restore(void *ctx) {
 
 static int IsMinimized(void *ctx) { return App(ctx)->iconified; }
 
+// A probe still out may have opened the flag before it is deleted here; on a slow share
+// its answer comes later, and it must not signal a flag that is gone. No timer is 0, so
+// the answer no longer counts.
+static int DeleteFlag(void *ctx, const char *name) {
+  App(ctx)->probeTimer = 0;
+  return PosixDeleteFile(ctx, name);
+}
+
 static void RaiseTopmost(void *ctx) { gtk_window_set_keep_above(Window(ctx), TRUE); }
 
 // Back to waiting: the attention asked for while signalling is no longer wanted.
@@ -88,7 +96,7 @@ void KvgBindOps(KvgApp *app) {
   ops->errorBox = ErrorBox;
   ops->probeOpen = PosixProbeOpen;
   ops->probeClose = PosixProbeClose;
-  ops->deleteFile = PosixDeleteFile;
+  ops->deleteFile = DeleteFlag;
   ops->runSetFlagDialog = RunSetFlag;
   ops->runAboutDialog = RunAbout;
   ops->saveFlagName = SaveName;
