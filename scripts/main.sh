@@ -86,9 +86,10 @@ installed='C:\Program Files\Flag Notification'
 msiexec() {  # what it does, msiexec arguments
   echo "== $1"
   echo "$ msiexec $(printf '%s ' "${@:2}")"
-  local started=$SECONDS
+  local started=$(date +%s%N) status
   wine msiexec "${@:2}" </dev/null >/dev/null 2>&1
-  echo "[exit status $?, $((SECONDS - started)) s]"
+  status=$?
+  echo "[exit status $status, $((($(date +%s%N) - started) / 1000000)) ms]"
 }
 msiexec "a silent install that names the flag" /i "$msi" /qn 'FLAGFILE=C:\FLAGS\NIGHTLY.FLG'
 ls "$WINEPREFIX/drive_c/Program Files/Flag Notification"

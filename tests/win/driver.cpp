@@ -208,6 +208,7 @@ static void Logon() {
   char line[1024] = "";
   DWORD size = sizeof line - 1;
   HKEY run;
+  DeleteFileA(kFlag);
   s_k.alive =
       CHECK(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                           0, KEY_QUERY_VALUE, &run) == ERROR_SUCCESS &&
