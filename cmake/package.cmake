@@ -49,10 +49,14 @@ target_link_options(fn_msi_action PRIVATE -Wl,--kill-at)
 set_target_properties(fn_msi_action PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY
                       ${CMAKE_BINARY_DIR}/package RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 
+# Every version of the package upgrades the one before: one UpgradeCode for all, which
+# also seeds each version's product code.
+set(FN_UPGRADE_CODE 75CF005C-4A25-4538-9CE4-4D21952CAA11)
+
 # Makes <name>.msi of the given version (x.y.z) in the Windows tree. wixl finds the
 # files beside its source, so they are gathered in a folder of their own first.
 function(fn_add_msi target name version)
-  string(UUID product NAMESPACE 75CF005C-4A25-4538-9CE4-4D21952CAA11 NAME ${version} TYPE SHA1
+  string(UUID product NAMESPACE ${FN_UPGRADE_CODE} NAME ${version} TYPE SHA1
          UPPER)
   set(msi ${CMAKE_BINARY_DIR}/${name}.msi)
   set(stage ${CMAKE_BINARY_DIR}/msi/${version})
@@ -65,6 +69,7 @@ function(fn_add_msi target name version)
             ${CMAKE_SOURCE_DIR}/watcher/resources/korvane.ico ${source}/flag-notification.wxs
             ${stage}
     COMMAND ${FN_WIXL} -a x86 -o ${msi}.tmp -D Version=${version} -D ProductCode=${product}
+            -D UpgradeCode=${FN_UPGRADE_CODE}
             ${stage}/flag-notification.wxs
     COMMAND ${source}/complete.sh ${FN_MSIBUILD} ${msi}.tmp ${source}/complete.sql
     COMMAND ${CMAKE_COMMAND} -E rename ${msi}.tmp ${msi}
