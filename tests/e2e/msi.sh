@@ -12,7 +12,7 @@ win=$1
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Flag Notification" run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-flag='C:\FLAGS\NIGHTLY.FLG'
+flag='C:\FLAGS\NIGHTLY.FLG' msi='Z:'$win/flag-notification-1.3.msi
 ini=$'[Command]\r\nCommandLine='$flag$'\r\n'
 product=$(msiinfo export "$win/flag-notification-1.3.msi" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }')
 failed=0
@@ -47,20 +47,21 @@ value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '
 products() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' | grep -c 'DisplayName *REG_SZ *Flag Notification$'; }
 shortcut() { find "$c" -path "*Start Menu/Programs/Flag Notification/$1.lnk" | grep -q .; }
 ini_is() { printf '%s' "$1" | cmp -s - "$dir/Korvane.INI"; }
+unchanged() { diff <(echo "$before") <(snapshot) >"$c/../left" || fail "$1 left: $(cat "$c/../left")"; }
 
 mkdir -p "$c/FLAGS" "$c/work"
 before=$(snapshot)
 long='C:\FLAGS\'$(printf 'F%.0s' {1..50})'.FLG'  # 63 characters, as many as Korvane reads
-msiexec 1603 /i 'Z:'"$win/flag-notification-1.3.msi" "FLAGFILE=${long}G"
+msiexec 1603 /i "$msi" "FLAGFILE=${long}G"
 grep -aq 'FLAGFILE is too long' "$c/msi.log" || fail "no message for a name of 64 characters"
-diff <(echo "$before") <(snapshot) >"$c/../left" || fail "a refused install changed the prefix: $(cat "$c/../left")"
+unchanged "a refused install"
 
 msiexec 0 /i 'Z:'"$win/flag-notification-1.2.msi" "FLAGFILE=$flag"
 [ "$(ls "$dir" | tr '\n' ' ')" = "Korvane.INI Korvane.exe QUELLARD.EXE README.TXT " ] || fail "installed: $(ls "$dir")"
 shortcut Korvane && shortcut 'Read Me' || fail "no Start-menu shortcuts"
 ini_is "$ini" || fail "Korvane.INI holds $(cat "$dir/Korvane.INI")"
 
-msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi"
+msiexec 0 /i "$msi"
 [ "$(products)" = 1 ] || fail "$(products) products after the upgrade"
 [ "$(value "$run" Korvane)" = '"C:\Program Files\Flag Notification\Korvane.exe"' ] || fail "logon entry: $(value "$run" Korvane)"
 ini_is "$ini" || fail "the upgrade changed Korvane.INI to $(cat "$dir/Korvane.INI")"
@@ -75,21 +76,21 @@ wine "$win/tests/driver.exe" "$installed\Korvane.exe" "$installed\QUELLARD.EXE" 
 
 own=$'[Command]\r\nCommandLine=C:\\FLAGS\\OWN.FLG\r\n'
 printf '%s' "$own" >"$dir/Korvane.INI"
-msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi"
-msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi" REINSTALL=ALL REINSTALLMODE=omus
+msiexec 0 /i "$msi"
+msiexec 0 /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
 [ "$(products)" = 1 ] && ini_is "$own" || fail "a second install or a repair: $(products) products, INI $(cat "$dir/Korvane.INI")"
 
-msiexec 0 /x 'Z:'"$win/flag-notification-1.3.msi"
-diff <(echo "$before") <(snapshot) >"$c/../left" || fail "the uninstall left: $(cat "$c/../left")"
+msiexec 0 /x "$msi"
+unchanged "the uninstall"
 
-msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi" AUTOSTART=0 "FLAGFILE=$long"
+msiexec 0 /i "$msi" AUTOSTART=0 "FLAGFILE=$long"
 [ -z "$(value "$run" Korvane)" ] && ini_is $'[Command]\r\nCommandLine='"$long"$'\r\n' ||
   fail "AUTOSTART=0 and 63 characters: logon entry '$(value "$run" Korvane)', INI $(cat "$dir/Korvane.INI")"
-msiexec 0 /x 'Z:'"$win/flag-notification-1.3.msi"
-msiexec 0 /i 'Z:'"$win/flag-notification-1.3.msi"
+msiexec 0 /x "$msi"
+msiexec 0 /i "$msi"
 [ -n "$(value "$run" Korvane)" ] && [ ! -e "$dir/Korvane.INI" ] && [ -e "$dir/Korvane.exe" ] ||
   fail "without FLAGFILE: logon entry '$(value "$run" Korvane)', $(ls "$dir")"
-msiexec 0 /x 'Z:'"$win/flag-notification-1.3.msi"
-diff <(echo "$before") <(snapshot) >"$c/../left" || fail "the last uninstall left: $(cat "$c/../left")"
+msiexec 0 /x "$msi"
+unchanged "the last uninstall"
 [ $failed = 0 ] && echo "msi: all checks passed"
 exit $failed
