@@ -39,9 +39,11 @@ static int ModulePath(void *ctx, char *buffer, int size) {
 // Korvane.INI beside the program: the same folder and base name, extension ".INI".
 static int IniPath(void *ctx, char *buffer, int size) {
   char modulePath[kModulePathSize];
-  if (ModulePath(ctx, modulePath, kModulePathSize) == 0 || !DeriveIniPath(modulePath, buffer, size))
+  if (ModulePath(ctx, modulePath, kModulePathSize) == 0) {
+    if (size > 0) buffer[0] = '\0';
     return 0;
-  return static_cast<int>(strlen(buffer));
+  }
+  return DeriveIniPath(modulePath, buffer, size) ? static_cast<int>(strlen(buffer)) : 0;
 }
 
 static int ReadString(void *, const char *section, const char *key, const char *def, char *buffer,
