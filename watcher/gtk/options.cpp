@@ -4,7 +4,6 @@
 
 #include <gtk/gtk.h>
 #include <stdio.h>
-#include <unistd.h>
 
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/login_entry.h"
