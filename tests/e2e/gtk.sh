@@ -11,9 +11,13 @@
 set -u
 action=$1 state=$2
 shift 2
-failed=0
+failed=0 launched=()
+# How long a step may take on a busy machine: a deadline, never a pause. Each wait ends as
+# soon as the state it waits for is seen.
+patience=10
 fail() {
   echo "FAILED: $*"
+  echo "  saw: $(seen)"
   failed=1
 }
 die() {
@@ -26,7 +30,8 @@ stop() {
   for p in wm xvfb; do
     [ -f "$state/$p.pid" ] && { kill -- -"$(cat "$state/$p.pid")" || kill "$(cat "$state/$p.pid")"; } 2>/dev/null
   done
-  rm -f "$state"/*.pid "$state/display" "$state/env"
+  # The logs go too: a new start reads its own, not what the last one wrote.
+  rm -f "$state"/*.pid "$state/display" "$state/env" "$state"/*.log
 }
 
 # The display of the fixture, and for Wayland the compositor's socket and XWayland's key.
@@ -42,7 +47,7 @@ start_xvfb() {
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
     >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
-  await 10 test -s "$state/display" || die "no display: $(cat "$state/xvfb.log")"
+  await $patience test -s "$state/display" || die "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
   case $1 in
     openbox) setsid openbox --sm-disable </dev/null >"$state/wm.log" 2>&1 & ;;
@@ -59,7 +64,8 @@ start_wayland() {
   XDG_RUNTIME_DIR=$runtime setsid dbus-run-session -- mutter --wayland --headless \
     --virtual-monitor 1024x768 --wayland-display korvane-test </dev/null >"$state/wm.log" 2>&1 &
   echo $! >"$state/wm.pid"
-  await 15 grep -q 'Using public X11 display' "$state/wm.log" || die "no XWayland: $(cat "$state/wm.log")"
+  await $patience grep -q 'Using public X11 display' "$state/wm.log" ||
+    die "no XWayland: $(cat "$state/wm.log")"
   sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$state/wm.log" >"$state/display"
   printf 'export XDG_RUNTIME_DIR=%q WAYLAND_DISPLAY=korvane-test XAUTHORITY=%q\n' "$runtime" \
     "$(ls "$runtime"/.mutter-Xwaylandauth.*)" >"$state/env"
@@ -74,7 +80,7 @@ start() {
   done
   mkdir -p "$state" && stop
   if [ "$wm" = wayland ]; then start_wayland; else start_xvfb "$wm"; fi
-  await 15 has_wm || die "no window manager: $(cat "$state/wm.log")"
+  await $patience has_wm || die "no window manager: $(cat "$state/wm.log")"
   echo "$wm on $DISPLAY"
 }
 
@@ -83,6 +89,17 @@ await() {  # seconds, command: true once the command succeeds within that time
   shift
   until "$@" 2>/dev/null; do
     [ $SECONDS -ge "$end" ] && return 1
+    sleep 0.2
+  done
+}
+
+# For what must not happen: true when the command holds all the time, watched for that
+# many seconds. The one wait that is a length of time, since "not" has no moment to see.
+holds() {
+  local end=$((SECONDS + $1))
+  shift
+  while [ $SECONDS -lt "$end" ]; do
+    "$@" 2>/dev/null || return 1
     sleep 0.2
   done
 }
@@ -100,7 +117,8 @@ find_window() {
 launch() {
   env ${with:-} NO_AT_BRIDGE=1 "$korvane" "$@" </dev/null >>"$work/korvane.log" 2>&1 &
   pid=$!
-  await 10 find_window || die "no window: $(cat "$work/korvane.log")"
+  launched+=($pid)
+  await $patience find_window || die "no window: $(cat "$work/korvane.log")"
 }
 
 alive() { [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null || echo Z)" != Z ]; }
@@ -119,6 +137,11 @@ finish() {
 }
 
 is_state() { xprop -id "$wid" WM_STATE | grep -q "window state: $1"; }
+# What a failed check saw: korvane's window and the one with the focus.
+seen() {
+  echo "window ${wid:-none}: $(xprop -id "${wid:-0}" WM_STATE _NET_WM_STATE 2>&1 | grep -Eo 'state: \w+|= .*' | tr '\n' ' ')," \
+    "active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)"
+}
 is_above() { xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$wid" ]; }
 is_urgent() { xprop -id "$wid" WM_HINTS | grep -q 'urgency hint bit is set'; }
@@ -152,31 +175,60 @@ text_at() {  # first row, last row: the text's top lies between them
   [ -n "$top" ] && [ "$top" -ge "$1" ] && [ "$top" -le "$2" ]
 }
 
+# Keys go to the window with the focus, so each wait for the window to be active first.
+# (xdotool's own windowactivate --sync gives up at once while no window is active, as
+# after korvane has minimized itself; the keys sent next were lost.)
+activate() {
+  xdotool windowactivate "$wid" 2>/dev/null
+  await $patience is_active
+}
+
+# One of korvane's pop-up menus is on the screen, and so has the keyboard.
+menu_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid $pid); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_POPUP_MENU && return 0
+  done
+  return 1
+}
+
 menu() {  # the File menu's item with this mnemonic, from the keyboard
-  xdotool key alt+f
-  sleep 0.5
-  xdotool key "$1"
+  await $patience is_active && xdotool key alt+f && await $patience menu_shown && xdotool key "$1"
 }
 
 # Within one poll of start-up (at $1) the window is shown, above, focused and asking for
-# attention, with "Flag is On...".
+# attention, with "Flag is On...". The poll is 10 s: not before 9 s, and a busy machine
+# may start korvane late.
 signalled() {
-  await 11 is_state Normal || fail "the flag was not signalled within one poll"
+  await $((10 + patience)) is_state Normal || fail "the flag was not signalled within one poll"
   [ $((SECONDS - $1)) -ge 9 ] || fail "signalled $((SECONDS - $1)) s after start: no 10 s poll"
-  await 2 is_above || fail "the signalling window is not above the others"
-  await 2 is_active || fail "the signalling window has not the focus"
-  await 2 is_urgent || fail "the signalling window does not ask for attention"
-  await 2 text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
+  await $patience is_above || fail "the signalling window is not above the others"
+  await $patience is_active || fail "the signalling window has not the focus"
+  await $patience is_urgent || fail "the signalling window does not ask for attention"
+  await $patience text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
 }
+
+# Minimizes the window as a user does, and waits until the window manager has taken it
+# away (its WM_STATE changed), however briefly: korvane may bring it straight back.
+user_minimize() {
+  xprop -spy -id "$wid" WM_STATE >"$work/spy" 2>/dev/null &
+  local spy=$! status
+  await $patience spied 1 && xdotool windowminimize "$wid" && await $patience spied 2
+  status=$?
+  kill $spy
+  return $status
+}
+spied() { [ "$(grep -c 'window state' "$work/spy")" -ge "$1" ]; }  # the spy saw so many states
 
 # A second korvane's Set Flag, into which keys are typed while the first pops up ($typist).
 typing_window() {
   local first=$pid first_window=$wid
   launch "$work/none.flg"
-  await 5 is_state Iconic && xdotool windowactivate "$wid" && await 3 is_state Normal &&
-    menu s && await 5 shown '^Set  Flag  File$' || fail "no Set Flag in the second korvane"
+  typing=$pid
+  await $patience is_state Iconic && activate && menu s &&
+    await $patience shown '^Set  Flag  File$' || fail "no Set Flag in the second korvane"
   xdotool type --delay 240 "$(printf 'x%.0s' {1..100})" &
-  typist=$! typing=$pid pid=$first wid=$first_window
+  typist=$! pid=$first wid=$first_window
 }
 
 # Start-up minimized; the arguments, joined, win over the INI file's name and are not
@@ -189,11 +241,10 @@ signal() {
   touch "$work/other.flg"
   local started=$SECONDS
   launch "$work/my" job.flg
-  await 5 is_state Iconic || fail "start-up: not minimized"
-  xdotool windowactivate "$wid"
-  await 3 is_state Normal && sleep 1 && is_state Normal || fail "restored, the window did not stay"
-  xdotool windowminimize "$wid"
-  await 3 is_state Iconic || fail "minimized by the user, the window does not wait"
+  await $patience is_state Iconic || fail "start-up: not minimized"
+  activate && await $patience is_state Normal && holds 1 is_state Normal ||
+    fail "restored, the window did not stay"
+  user_minimize && await $patience is_state Iconic || fail "minimized by the user, the window does not wait"
   typing_window
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   signalled $started
@@ -205,12 +256,12 @@ signal() {
   pid=$typing && ends_in 2 "SIGTERM in Set Flag" && pid=$first
   rm "$flag"
   menu d
-  await 5 shown '^Program Error$' || fail "no error box"
+  await $patience shown '^Program Error$' || fail "no error box"
   xdotool key Return
-  await 3 is_state Normal && "$quellard" "$flag" || fail "a failed Delete Flag ended the signal"
+  await $patience is_state Normal && "$quellard" "$flag" || fail "a failed Delete Flag ended the signal"
   menu d
-  await 3 test ! -e "$flag" || fail "Delete Flag left the flag file"
-  await 3 is_state Iconic || fail "after Delete Flag the window does not wait again"
+  await $patience test ! -e "$flag" || fail "Delete Flag left the flag file"
+  await $patience is_state Iconic || fail "after Delete Flag the window does not wait again"
   is_urgent && fail "the waiting window still asks for attention"
   [ "$(cat "$ini")" = "$(printf '[Command]\nCommandLine=%s' "$work/other.flg")" ] ||
     fail "the INI file changed: $(cat "$ini")"
@@ -222,7 +273,7 @@ popup() {
   local flag=$work/job.flg started=$SECONDS
   unset GDK_BACKEND
   launch "$flag"
-  await 5 is_state Iconic || fail "start-up: not minimized"
+  await $patience is_state Iconic || fail "start-up: not minimized"
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   signalled $started
   finish
@@ -237,81 +288,76 @@ complaint() {
   printf '# notes\n\n[Other]\nkeep=yes\n' >"$ini"
   local kept=$(cat "$ini")
   launch
-  await 5 is_state Normal && await 2 text_at 20 26 ||
+  await $patience is_state Normal && await $patience text_at 20 26 ||
     fail "no complaint at 20, 20 (text top: $(text_top))"
   xwininfo -id "$wid" | grep -Eq 'Width: 260$' && xwininfo -id "$wid" | grep -Eq 'Height: 160$' &&
     xprop -id "$wid" WM_NORMAL_HINTS | grep -q 'maximum size: 260 by 160' ||
     fail "the window is not a fixed 260 x 160: $(xwininfo -id "$wid" | grep -E 'Width|Height')"
-  xdotool windowminimize "$wid"
-  sleep 1
-  await 3 is_state Normal || fail "minimizing hid the complaint"
-  xdotool windowactivate --sync "$wid"
-  menu a
-  await 5 shown "$about" || fail "no About"
-  await 2 is_above || fail "having lost the focus, the complaint is not kept above"
+  user_minimize && await $patience is_state Normal || fail "minimizing hid the complaint"
+  activate && menu a
+  await $patience shown "$about" || fail "no About"
+  await $patience is_above || fail "having lost the focus, the complaint is not kept above"
   xdotool key Escape
-  sleep 1
-  shown "$about" || fail "Escape closed About"
+  holds 1 shown "$about" || fail "Escape closed About"
   xdotool key Return
-  await 3 gone "$about" || fail "OK did not close About"
+  await $patience gone "$about" || fail "OK did not close About"
   menu s
-  await 5 shown "$set" && xdotool key ctrl+a type "$work/enter.flg" && xdotool key Return
-  await 3 gone "$set" && [ "$(cat "$ini")" = "$kept" ] || fail "Enter in Set Flag confirmed it"
+  await $patience shown "$set" && xdotool key ctrl+a type "$work/enter.flg" && xdotool key Return
+  await $patience gone "$set" && [ "$(cat "$ini")" = "$kept" ] || fail "Enter in Set Flag confirmed it"
   menu s
-  await 5 shown "$set" && xdotool key ctrl+a BackSpace Tab space && sleep 1
-  shown "$set" || fail "OK on an empty field closed Set Flag"
+  await $patience shown "$set" && xdotool key ctrl+a BackSpace Tab space && holds 1 shown "$set" ||
+    fail "OK on an empty field closed Set Flag"
   xdotool type "$work/new.flg"
   xdotool key Tab space
-  await 3 grep -qx "CommandLine=$work/new.flg" "$ini" || fail "Set Flag did not save the name"
+  await $patience grep -qx "CommandLine=$work/new.flg" "$ini" || fail "Set Flag did not save the name"
   grep -qx '# notes' "$ini" && grep -qx 'keep=yes' "$ini" || fail "Set Flag lost the rest: $(cat "$ini")"
-  await 3 is_state Iconic || fail "after Set Flag the window does not wait"
+  await $patience is_state Iconic || fail "after Set Flag the window does not wait"
   kept=$(cat "$ini")
-  xdotool windowactivate --sync "$wid"
-  menu a
-  await 5 shown "$about" || fail "no About from the restored window"
+  activate && menu a
+  await $patience shown "$about" || fail "no About from the restored window"
   finish
   [ "$(cat "$ini")" = "$kept" ] || fail "the INI file changed: $(cat "$ini")"
 }
 
-# Flags on a share that stops answering ($preload blocks their open). While the probe
-# hangs, the window restored from the taskbar is painted, its File menu opens and the
-# window's close ends the program at once; meanwhile a second korvane's hung probe lets
-# no other start, and once the share answers (the open fails) the next poll finds the flag;
-# a late answer from a slow share does not bring back a flag deleted meanwhile.
+# Flags on a share that stops answering ($preload blocks their open), three korvanes side
+# by side. While the probe hangs, the window restored from the taskbar is painted, its File
+# menu opens and the window's close ends the program at once. A slow share's late answer
+# does not bring back a flag deleted meanwhile. A hung probe lets no other start, and once
+# the share answers (the open fails) the next poll, not one queued, finds the flag.
 deadshare() {
-  local hung=$work/hung.flg late=$work/late.flg
-  touch "$hung" "$hung.dead" "$late" "$late.dead"
+  local hung=$work/hung.flg late=$work/late.flg slow=$work/slow.flg
+  touch "$hung" "$hung.dead" "$late" "$late.dead" "$slow" "$slow.slow"
   with="LD_PRELOAD=$preload DEAD_SHARE=$late" launch "$late"
-  local late_window=$wid late_start=$SECONDS
-  late_pid=$pid
+  local late_pid=$pid late_window=$wid late_start=$SECONDS
+  with="LD_PRELOAD=$preload DEAD_SHARE=$slow" launch "$slow"
+  local slow_pid=$pid slow_window=$wid
   with="LD_PRELOAD=$preload DEAD_SHARE=$hung" launch "$hung"
-  await 12 test -s "$hung.probes" || fail "no probe of the flag"
-  xdotool windowactivate "$wid"
-  await 3 is_state Normal && await 3 painted || fail "with the probe hung, the window is not painted"
+  await $((10 + patience)) test -s "$hung.probes" || fail "no probe of the flag"
+  activate && await $patience is_state Normal && await $patience painted ||
+    fail "with the probe hung, the window is not painted"
   menu a
-  await 3 shown '^About   Korvane$' && xdotool key Return ||
+  await $patience shown '^About   Korvane$' && xdotool key Return ||
     fail "with the probe hung, the File menu does not open"
-  xdotool windowactivate --sync "$wid" key alt+F4
+  activate && xdotool key alt+F4
   ends_in 2 "the window's close, with the probe hung"
+  # The slow share: the probe has found the flag when the user deletes it.
+  pid=$slow_pid wid=$slow_window
+  await $((10 + patience)) test -s "$slow.probes" && activate && await $patience is_state Normal &&
+    menu d && await $patience test ! -e "$slow" && await $patience is_state Iconic ||
+    fail "no Delete Flag on a slow share"
+  rm "$slow.slow"
+  holds 2 is_state Iconic || fail "the answer of a probe from before Delete Flag signalled the deleted flag"
+  finish
+  # Two more polls come while the late share's first probe hangs: a length of time, by
+  # the poll. Then the share answers, and only the poll after finds the flag.
   pid=$late_pid wid=$late_window
-  await $((late_start + 21 - SECONDS)) false
+  local left=$((late_start + 21 - SECONDS))
+  [ $left -gt 0 ] && sleep $left
   [ "$(stat -c %s "$late.probes")" = 1 ] || fail "a tick probed again while the probe hung"
   rm "$late.dead"
-  sleep 2
-  [ "$(stat -c %s "$late.probes")" = 1 ] && is_state Iconic ||
-    fail "once the share answered, a probe queued while it hung ran at once"
-  await 10 is_state Normal || fail "once the share answered, the next poll did not find the flag"
-  finish
-  # A slow share: the probe has found the flag when the user deletes it; its answer, late,
-  # must not signal the deleted flag.
-  local slow=$work/slow.flg
-  touch "$slow" "$slow.slow"
-  with="LD_PRELOAD=$preload DEAD_SHARE=$slow" launch "$slow"
-  await 12 test -s "$slow.probes" && xdotool windowactivate "$wid" && await 3 is_state Normal &&
-    menu d && await 3 test ! -e "$slow" && await 3 is_state Iconic || fail "no Delete Flag on a slow share"
-  rm "$slow.slow"
-  sleep 2
-  is_state Iconic || fail "the answer of a probe from before Delete Flag signalled the deleted flag"
+  probed_once() { [ "$(stat -c %s "$late.probes")" = 1 ] && is_state Iconic; }
+  holds 2 probed_once || fail "once the share answered, a probe queued while it hung ran at once"
+  await $((10 + patience)) is_state Normal || fail "once the share answered, the next poll did not find the flag"
   finish
 }
 
@@ -328,7 +374,7 @@ login() {
   eval "set -- $(sed -n 's/^Exec=//p' "$entry")"
   korvane=$1 && shift && launch "$@"
   korvane=$program
-  await 5 is_state Iconic || fail "started from the login entry, korvane does not wait"
+  await $patience is_state Iconic || fail "started from the login entry, korvane does not wait"
   finish
   cd "$work" && launch -- -odd.flg
   local started=$SECONDS
@@ -354,7 +400,7 @@ case $action in
     work=$state/$action
     rm -rf "$work" && mkdir -p "$work/config/korvane"
     export XDG_CONFIG_HOME=$work/config
-    trap 'kill $pid ${typing:-} ${late_pid:-} 2>/dev/null' EXIT
+    trap 'kill ${launched[@]} 2>/dev/null' EXIT
     $action
     [ $failed = 0 ] && echo "$action: all checks passed"
     exit $failed
