@@ -1,40 +1,51 @@
 #!/usr/bin/env bash
 # The Wine fixture of one Windows version: an Xvfb display and a fresh 32-bit prefix that
-# reports that version, set up by wine.reg.
+# reports that version, set up by wine.reg, and a copy of that prefix, made at the start,
+# for the scenario that changes it (the installer's), which runs apart on a display of its
+# own, beside the others.
 #   wine.sh start <state dir> <winxp|win10>
 #   wine.sh run <state dir> <command...>        a test command inside the fixture
+#   wine.sh apart <state dir> <command...>      a test command inside the copy
 #   wine.sh driver <state dir> <scenario>       the test driver of FN_WIN32, in FN_WORK
 #   wine.sh stop <state dir>
 set -u
 action=$1 state=$2
 shift 2
-export WINEPREFIX=$state/prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$state/prefix WINEARCH=win32 WINEDEBUG=${FN_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 fail() {
   echo "wine.sh: $*" >&2
   exit 1
 }
 
 stop() {
-  wineserver -k 2>/dev/null
-  [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-  rm -f "$state/xvfb.pid" "$state/display"
+  for dir in "$state/apart" "$state"; do
+    [ -d "$dir/prefix" ] && WINEPREFIX=$dir/prefix wineserver -k 2>/dev/null
+    [ -f "$dir/xvfb.pid" ] && kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
+    rm -f "$dir/xvfb.pid" "$dir/display"
+  done
 }
 
 # Everything is detached from the caller's output, or ctest would wait for it to close.
-start() {
-  command -v wine >/dev/null && command -v Xvfb >/dev/null || fail "no wine or Xvfb: run scripts/setup.sh"
-  mkdir -p "$state" && stop
+display() {
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
     >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
   for _ in $(seq 100); do [ -s "$state/display" ] && break || sleep 0.1; done
+  [ -s "$state/display" ] || fail "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
-  rm -rf "$WINEPREFIX" "$state/work"
-  wineboot -i </dev/null >"$state/wine.log" 2>&1 || fail "no Xvfb or no prefix: $(cat "$state"/*.log)"
+}
+
+start() {
+  command -v wine >/dev/null && command -v Xvfb >/dev/null || fail "no wine or Xvfb: run scripts/setup.sh"
+  mkdir -p "$state" && stop
+  display
+  rm -rf "$WINEPREFIX" "$state/work" "$state/apart"
+  wineboot -i </dev/null >"$state/wine.log" 2>&1 || fail "no prefix: $(cat "$state"/*.log)"
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wine regedit /S "$(dirname "$0")/wine.reg" </dev/null >>"$state/wine.log" 2>&1
   wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f </dev/null >>"$state/wine.log" 2>&1
   wineserver -w
+  mkdir "$state/apart" && cp -a "$WINEPREFIX" "$state/apart/"
   setsid wineserver -p </dev/null >/dev/null 2>&1
   reported=$(setsid wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -o '[0-9][0-9.]*')
   echo "$WINEPREFIX: Windows $reported on $DISPLAY"
@@ -51,12 +62,23 @@ run() {
   return $status
 }
 
+apart() {
+  state=$state/apart
+  export WINEPREFIX=$state/prefix
+  [ -d "$WINEPREFIX" ] || fail "no copy of the prefix: the fixture did not start"
+  display
+  run "$@"
+  local status=$?
+  stop
+  return $status
+}
+
 driver() {
   run wine "$FN_WIN32/tests/driver.exe" "Z:$FN_WIN32/watcher/Korvane.exe" \
     "Z:$FN_WIN32/creator/QUELLARD.EXE" "Z:$FN_WORK" "${FN_SHOTS:+Z:}${FN_SHOTS:--}" "$@"
 }
 
 case $action in
-  start | run | driver | stop) "$action" "$@" ;;
+  start | run | apart | driver | stop) "$action" "$@" ;;
   *) fail "unknown action $action" ;;
 esac
