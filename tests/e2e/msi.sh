@@ -29,11 +29,13 @@ msiexec() {  # expected status (as Windows gives it), msiexec arguments
   [ "$got" = "$want" ] || fail "msiexec $* returned $got, not $want: $(grep -a -m3 -i 'error\|FLAGFILE is' "$c/msi.log")"
 }
 
-# What the prefix holds: every file and folder (but temporary ones, the log and Windows
-# Installer's own cache folder), every key and value under Software; empty keys, which
-# Windows Installer keeps for itself, aside.
+# What the prefix holds: every file and folder (but temporary ones, the log, Windows
+# Installer's own cache folder and the device set-up's, which Wine may finish while the
+# test runs), every key and value under Software; empty keys, which Windows Installer
+# keeps for itself, aside.
 snapshot() {
-  (cd "$c" && find . ! -path './windows/temp*' ! -path '*/Temp*' ! -name msi.log ! -path ./windows/Installer | sort)
+  (cd "$c" && find . ! -path './windows/temp*' ! -path '*/Temp*' ! -name msi.log ! -path ./windows/Installer \
+    ! -name '*.pnf' | sort)
   for root in HKLM HKCU; do
     wine reg export "$root\Software" 'C:\reg.txt' /y >/dev/null 2>&1
     iconv -f UTF-16 -t UTF-8 "$c/reg.txt" | tr -d '\r' | awk '
