@@ -30,8 +30,7 @@ stop() {
   for p in wm xvfb; do
     [ -f "$state/$p.pid" ] && { kill -- -"$(cat "$state/$p.pid")" || kill "$(cat "$state/$p.pid")"; } 2>/dev/null
   done
-  # The logs go too: a new start reads its own, not what the last one wrote.
-  rm -f "$state"/*.pid "$state/display" "$state/env" "$state"/*.log
+  rm -f "$state"/*.pid "$state/display" "$state/env"
 }
 
 # The display of the fixture, and for Wayland the compositor's socket and XWayland's key.
@@ -78,7 +77,8 @@ start() {
   for tool in $need xdotool xprop xwininfo import; do
     command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"
   done
-  mkdir -p "$state" && stop
+  # The last start's logs go: this one reads its own, not what that one wrote.
+  mkdir -p "$state" && stop && rm -f "$state"/*.log
   if [ "$wm" = wayland ]; then start_wayland; else start_xvfb "$wm"; fi
   await $patience has_wm || die "no window manager: $(cat "$state/wm.log")"
   echo "$wm on $DISPLAY"
@@ -137,10 +137,12 @@ finish() {
 }
 
 is_state() { xprop -id "$wid" WM_STATE | grep -q "window state: $1"; }
-# What a failed check saw: korvane's window and the one with the focus.
+# What a failed check saw: korvane's window, the one with the focus, and every window of
+# korvane's on the screen.
 seen() {
   echo "window ${wid:-none}: $(xprop -id "${wid:-0}" WM_STATE _NET_WM_STATE 2>&1 | grep -Eo 'state: \w+|= .*' | tr '\n' ' ')," \
-    "active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)"
+    "active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none), shown:" \
+    "$(for w in $(xdotool search --onlyvisible --pid "${pid:-0}"); do xdotool getwindowname "$w"; done | tr '\n' ,)"
 }
 is_above() { xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$wid" ]; }
@@ -177,10 +179,14 @@ text_at() {  # first row, last row: the text's top lies between them
 
 # Keys go to the window with the focus, so each wait for the window to be active first.
 # (xdotool's own windowactivate --sync gives up at once while no window is active, as
-# after korvane has minimized itself; the keys sent next were lost.)
+# after korvane has minimized itself; the keys sent next were lost.) A window that is
+# active already is not asked again: the window manager may take the request after the
+# keys that follow, and then deny the focus to the dialog they opened, as older. (Just
+# minimized, a window may still be named active.)
+shown_active() { is_state Normal && is_active; }
 activate() {
-  xdotool windowactivate "$wid" 2>/dev/null
-  await $patience is_active
+  shown_active || xdotool windowactivate "$wid" 2>/dev/null
+  await $patience shown_active
 }
 
 # One of korvane's pop-up menus is on the screen, and so has the keyboard.

@@ -15,8 +15,12 @@ static void Minimize(void *ctx) {
 }
 
 // As OpenIcon, the window is activated too. A compositing window manager (mutter) keeps a
-// minimized window mapped and takes it back only when asked to activate it.
+// minimized window mapped and takes it back only when asked to activate it. A window the
+// window manager has restored already (the user's restore, reported after the fact) is
+// not asked again: the request would come after the user's next keys, and the dialog
+// they open would be denied the focus as older than the window's last activation.
 static void Restore(void *ctx) {
+  if (!App(ctx)->iconified) return;
   App(ctx)->iconified = 0;
   gtk_window_deiconify(Window(ctx));
   gtk_window_present(Window(ctx));
