@@ -4,6 +4,7 @@
 #include "watcher/config/command_tail.h"
 #include "watcher/config/configuration.h"
 #include "watcher/core/watcher_rules.h"
+#include "watcher/win32/platform/win32_restart.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
 
@@ -17,7 +18,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
   HWND window = KvCreateMainWindow(instance);
   if (window == NULL) return 0;
   KvShowMainWindow(window, showState);
-  LoadConfiguration(&g_kv.state, &g_kv.profile, CommandLineTail(GetCommandLineA()));
+  const char *tail = CommandLineTail(GetCommandLineA());
+  LoadConfiguration(&g_kv.state, &g_kv.profile, tail);
+  // An installer that replaces Korvane.exe on Vista or later closes it as at the end of
+  // the session; without this it would stay closed until the user's next logon.
+  RegisterForRestart(tail);
   WatcherStartTimer(&g_kv.state, &g_kv.ops);
   KvEditSystemMenu(window);
   WatcherStartupDecision(&g_kv.state, &g_kv.ops);
