@@ -37,9 +37,10 @@ include(CPack)
 
 # The Windows Installer package, made with wixl and completed with msibuild (both from
 # msitools): flag-notification-1.3.msi, built with everything; "--target release" makes
-# it and the zip. The product code follows from the version, so building one version
-# twice gives one product, and a later version upgrades it. The tests upgrade from
-# flag-notification-1.2.msi, the same files under an earlier version.
+# it and the zip. Each build has a product code of its own and upgrades any installed
+# version up to its own. The tests upgrade from flag-notification-1.2.msi, the same files
+# under an earlier version, and replace an installed 1.3 with the same package built
+# again, flag-notification-1.3-rebuilt.msi.
 find_program(FN_WIXL wixl REQUIRED)
 find_program(FN_MSIBUILD msibuild REQUIRED)
 add_library(fn_msi_action SHARED ${CMAKE_SOURCE_DIR}/package/msi/flag_name_action.cpp)
@@ -49,17 +50,14 @@ target_link_options(fn_msi_action PRIVATE -Wl,--kill-at)
 set_target_properties(fn_msi_action PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY
                       ${CMAKE_BINARY_DIR}/package RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 
-# Every version of the package upgrades the one before: one UpgradeCode for all, which
-# also seeds each version's product code.
+# Every version of the package upgrades the one before: one UpgradeCode for all.
 set(FN_UPGRADE_CODE 75CF005C-4A25-4538-9CE4-4D21952CAA11)
 
 # Makes <name>.msi of the given version (x.y.z) in the Windows tree. wixl finds the
 # files beside its source, so they are gathered in a folder of their own first.
 function(fn_add_msi target name version)
-  string(UUID product NAMESPACE ${FN_UPGRADE_CODE} NAME ${version} TYPE SHA1
-         UPPER)
   set(msi ${CMAKE_BINARY_DIR}/${name}.msi)
-  set(stage ${CMAKE_BINARY_DIR}/msi/${version})
+  set(stage ${CMAKE_BINARY_DIR}/msi/${name})
   set(source ${CMAKE_SOURCE_DIR}/package/msi)
   add_custom_command(OUTPUT ${msi}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
@@ -68,10 +66,10 @@ function(fn_add_msi target name version)
             $<TARGET_FILE:fn_msi_action> ${FN_PACKAGE_TEXTS}/README.TXT
             ${CMAKE_SOURCE_DIR}/watcher/resources/korvane.ico ${source}/flag-notification.wxs
             ${stage}
-    COMMAND ${FN_WIXL} -a x86 -o ${msi}.tmp -D Version=${version} -D ProductCode=${product}
-            -D UpgradeCode=${FN_UPGRADE_CODE}
-            ${stage}/flag-notification.wxs
-    COMMAND ${source}/complete.sh ${FN_MSIBUILD} ${msi}.tmp ${source}/complete.sql
+    COMMAND ${FN_WIXL} -a x86 -o ${msi}.tmp -D Version=${version}
+            -D UpgradeCode=${FN_UPGRADE_CODE} ${stage}/flag-notification.wxs
+    COMMAND ${source}/complete.sh ${FN_MSIBUILD} ${CMAKE_RC_COMPILER} ${msi}.tmp ${source}/complete.sql
+            ${stage} ${version} ${FN_UPGRADE_CODE}
     COMMAND ${CMAKE_COMMAND} -E rename ${msi}.tmp ${msi}
     DEPENDS ${source}/flag-notification.wxs ${source}/complete.sql ${source}/complete.sh korvane
             quellard_exe fn_msi_action ${FN_PACKAGE_TEXTS}/README.TXT
@@ -80,5 +78,6 @@ function(fn_add_msi target name version)
 endfunction()
 fn_add_msi(installer ${FN_PACKAGE_NAME}-${FN_RELEASE} ${FN_RELEASE}.0)
 fn_add_msi(installer_previous ${FN_PACKAGE_NAME}-1.2 1.2.0)
+fn_add_msi(installer_rebuilt ${FN_PACKAGE_NAME}-${FN_RELEASE}-rebuilt ${FN_RELEASE}.0)
 add_custom_target(release COMMAND ${CMAKE_CPACK_COMMAND} --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
                   DEPENDS installer WORKING_DIRECTORY ${CMAKE_BINARY_DIR} VERBATIM)

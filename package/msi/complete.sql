@@ -2,7 +2,6 @@ CREATE TABLE `IniFile` (`IniFile` CHAR(72) NOT NULL, `FileName` CHAR(255) NOT NU
 INSERT INTO `IniFile` (`IniFile`, `FileName`, `DirProperty`, `Section`, `Key`, `Value`, `Action`, `Component_`) VALUES ('FlagName', 'Korvane.INI', 'INSTALLDIR', 'Command', 'CommandLine', '[FLAGFILE]', 0, 'FlagName')
 INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('FlagNameIni', 'FlagName', 'Korvane.INI', 'INSTALLDIR', 2)
 UPDATE `Component` SET `Condition` = 'FLAGFILE OR REMOVE = "ALL"' WHERE `Component` = 'FlagName'
-UPDATE `Component` SET `Condition` = 'AUTOSTART <> "0"' WHERE `Component` = 'AutoStart'
 INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveIniValues', 3100)
 INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteIniValues', 5100)
 UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;FLAGFILE;AUTOSTART' WHERE `Property` = 'SecureCustomProperties'
@@ -11,3 +10,15 @@ UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'
 UPDATE `Directory` SET `DefaultDir` = 'FLAGNOTI|Flag Notification' WHERE `Directory` = 'INSTALLDIR'
 UPDATE `Directory` SET `DefaultDir` = 'FLAGNOTI|Flag Notification' WHERE `Directory` = 'MenuFolder'
 UPDATE `Shortcut` SET `Name` = 'README|Read Me' WHERE `Shortcut` = 'ReadmeShortcut'
+DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'
+INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('{@UPGRADECODE@}', '@VERSION@', 513, 'WIX_UPGRADE_DETECTED')
+UPDATE `Component` SET `Condition` = 'AUTOSTART <> "0" OR REMOVE = "ALL"' WHERE `Component` = 'AutoStart'
+UPDATE `Component` SET `Attributes` = 68 WHERE `Component` = 'AutoStart'
+UPDATE `Component` SET `Attributes` = 64 WHERE `Component` = 'FlagName'
+UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'AutoStartFromSaved'
+UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'AutoStartFromOldRun'
+UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'AutoStartDefault'
+UPDATE `File` SET `Version` = '@FILEVERSION:Korvane.exe@', `Language` = '@LANGUAGE:Korvane.exe@' WHERE `File` = 'KorvaneExe'
+UPDATE `File` SET `Version` = '@FILEVERSION:QUELLARD.EXE@', `Language` = '@LANGUAGE:QUELLARD.EXE@' WHERE `File` = 'QuellardExe'
+DELETE FROM `MsiFileHash` WHERE `File_` = 'KorvaneExe'
+DELETE FROM `MsiFileHash` WHERE `File_` = 'QuellardExe'

@@ -26,17 +26,36 @@ for exe in creator/QUELLARD.EXE watcher/Korvane.exe package/fn_msi_action.dll; d
     diff - "$src/tests/e2e/$name.resources" || fail "$name: resources"
 done
 
-# The installer's tables as msiinfo reads them back (file sizes aside; of the execute
-# sequence, the actions this package adds or orders around), and its summary.
+# The installer's tables as msiinfo reads them back (file sizes and the product code,
+# new in every build, aside; of the sequences, the actions this package adds or orders
+# around), and its summary.
 msi=$win/flag-notification-1.3.msi
-for t in Property Upgrade Directory Component FeatureComponents File IniFile RemoveFile Registry \
-  Shortcut CustomAction InstallExecuteSequence; do
+for t in Property Upgrade LaunchCondition AppSearch RegLocator Directory Component FeatureComponents \
+  File MsiFileHash IniFile RemoveFile Registry Shortcut CustomAction InstallExecuteSequence; do
   msiinfo export "$msi" $t | tr -d '\r' | awk -F'\t' -v OFS='\t' -v t=$t 'NR == 2 || NR == 3 { next }
-    t == "File" && NR > 1 { $4 = "" } t ~ /Sequence/ && NR > 1 && $1 !~ /IniValues|CheckFlag|Location|Products/ { next }
+    t == "File" && NR > 1 { $4 = "" } $1 == "ProductCode" { $2 = "{...}" } t == "MsiFileHash" { NF = 1 }
+    t ~ /Sequence/ && NR > 1 && $1 !~ /IniValues|CheckFlag|Location|Products|AutoStart|AppSearch/ { next }
     { print t ": " $0 }'
 done >"$tmp/tables"
 msiinfo suminfo "$msi" | grep -E '^(Subject|Author|Template|Version|Security):' >>"$tmp/tables"
 diff "$tmp/tables" "$src/tests/e2e/flag-notification.msi.tables" || fail "installer tables"
+# What Windows Installer needs of them, whatever the listing says: a component whose
+# condition names a command-line property is transitive; each program file is versioned;
+# the Upgrade rows replace every version up to this one and detect a later one; the Run
+# value is quoted. Each package built has a product code of its own.
+awk -F'\t' -v version="$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductVersion" { print $2 }')" '
+  FNR == 1 { t++ } FNR < 4 { next }
+  t == 1 && $5 ~ /FLAGFILE|AUTOSTART/ && int($4 / 64) % 2 == 0 { print "not transitive: " $1 }
+  t == 2 && $3 ~ /\.(exe|EXE)$/ && (split($5, n, ".") != 4 || $6 == "") { print "no version: " $1 }
+  t == 3 && $3 == version && int($5 / 512) % 2 == 1 && int($5 / 2) % 2 == 0 { replaces = 1 }
+  t == 3 && $2 == version && int($5 / 2) % 2 == 1 { detects = 1 }
+  t == 4 && $4 == "Korvane" && $5 !~ /^".*"$/ { print "unquoted Run value: " $5 }
+  END { if (!replaces || !detects) print "Upgrade rows: replaces " replaces ", detects later " detects }' \
+  <(msiinfo export "$msi" Component | tr -d '\r') <(msiinfo export "$msi" File | tr -d '\r') \
+  <(msiinfo export "$msi" Upgrade | tr -d '\r') <(msiinfo export "$msi" Registry | tr -d '\r') >"$tmp/rules"
+[ -s "$tmp/rules" ] && fail "installer rules: $(cat "$tmp/rules")"
+[ "$(msiinfo export "$msi" Property | grep ProductCode)" != "$(msiinfo export "${msi%.msi}-rebuilt.msi" Property |
+  grep ProductCode)" ] || fail "a rebuilt package has the same product code"
 
 top=flag-notification-1.3-win32
 rm -f "$win/$top.zip"
