@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The Windows Installer package in a Wine prefix, silently as a deployment tool runs it:
-# a name too long is refused; an install with FLAGFILE makes the files, the Start-menu
-# folder, the logon entry, the Add/Remove entry and the INI; Korvane started from the
-# logon entry pops up when the installed QUELLARD raises that flag; an upgrade, a second
-# install and a repair keep one product and the INI as it is; an uninstall leaves the
-# prefix as it was; AUTOSTART=0 makes no logon entry, and no FLAGFILE no INI.
-#   wine.sh run <state dir> msi.sh <Windows build dir>
+# a name too long is refused; an install makes the files, the Start-menu folder and the
+# INI; AUTOSTART=0 lasts through an upgrade without it; the documented maintenance line
+# changes AUTOSTART and FLAGFILE; Korvane started from the logon entry pops up when the
+# installed QUELLARD raises the flag; an older version is refused; Korvane registers for a
+# restart with its tail, and while it runs a rebuilt package of the same version replaces
+# the installed one and the uninstall removes it; a second install and a repair keep one
+# product and the INI as it is; every uninstall leaves the prefix as it was; a first
+# install without properties has the logon entry and no INI.
+#   wine.sh apart <state dir> msi.sh <Windows build dir>
 set -u
 win=$1
 # Wine's own menu integration would leave its records behind: it is no part of the product.
@@ -13,8 +16,7 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Flag Notification" run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 flag='C:\FLAGS\NIGHTLY.FLG' msi='Z:'$win/flag-notification-1.3.msi
-ini=$'[Command]\r\nCommandLine='$flag$'\r\n'
-product=$(msiinfo export "$win/flag-notification-1.3.msi" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }')
+older='Z:'$win/flag-notification-1.2.msi rebuilt='Z:'$win/flag-notification-1.3-rebuilt.msi
 failed=0
 fail() {
   echo "FAILED: $*"
@@ -48,7 +50,12 @@ snapshot() {
 value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = $2 = ""; print substr($0, 3) }'; }
 products() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' | grep -c 'DisplayName *REG_SZ *Flag Notification$'; }
 shortcut() { find "$c" -path "*Start Menu/Programs/Flag Notification/$1.lnk" | grep -q .; }
-ini_is() { printf '%s' "$1" | cmp -s - "$dir/Korvane.INI"; }
+ini_is() { printf '[Command]\r\nCommandLine=%s\r\n' "$1" | cmp -s - "$dir/Korvane.INI"; }
+logon_entry() { value "$run" Korvane; }
+uninstall_key() {  # of the product that the package (Z:...) installs
+  echo 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\'"$(msiinfo export "${1#Z:}" Property |
+    tr -d '\r' | awk '$1 == "ProductCode" { print $2 }')"
+}
 unchanged() { diff <(echo "$before") <(snapshot) >"$c/../left" || fail "$1 left: $(cat "$c/../left")"; }
 
 mkdir -p "$c/FLAGS" "$c/work"
@@ -58,40 +65,60 @@ msiexec 1603 /i "$msi" "FLAGFILE=${long}G"
 grep -aq 'FLAGFILE is too long' "$c/msi.log" || fail "no message for a name of 64 characters"
 unchanged "a refused install"
 
-msiexec 0 /i 'Z:'"$win/flag-notification-1.2.msi" "FLAGFILE=$flag"
+msiexec 0 /i "$older" AUTOSTART=0 "FLAGFILE=$long"
 [ "$(ls "$dir" | tr '\n' ' ')" = "Korvane.INI Korvane.exe QUELLARD.EXE README.TXT " ] || fail "installed: $(ls "$dir")"
 shortcut Korvane && shortcut 'Read Me' || fail "no Start-menu shortcuts"
-ini_is "$ini" || fail "Korvane.INI holds $(cat "$dir/Korvane.INI")"
-
 msiexec 0 /i "$msi"
-[ "$(products)" = 1 ] || fail "$(products) products after the upgrade"
-[ "$(value "$run" Korvane)" = '"C:\Program Files\Flag Notification\Korvane.exe"' ] || fail "logon entry: $(value "$run" Korvane)"
-ini_is "$ini" || fail "the upgrade changed Korvane.INI to $(cat "$dir/Korvane.INI")"
+[ "$(products)" = 1 ] && [ -z "$(logon_entry)" ] && ini_is "$long" ||
+  fail "an upgrade without properties: $(products) products, logon entry '$(logon_entry)', INI $(cat "$dir/Korvane.INI")"
 cmp -s "$dir/Korvane.exe" "$win/watcher/Korvane.exe" || fail "the upgrade left the older Korvane.exe"
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\'$product
+key=$(uninstall_key "$msi")
 [ "$(value "$key" DisplayVersion) $(value "$key" Publisher) $(value "$key" NoModify)" = "1.3.0 Korvane Software 0x1" ] ||
   fail "Add/Remove entry: $(wine reg query "$key" 2>&1 | tr -d '\r')"
+
+# The line README.TXT gives for a desk that has this version. (Wine honours a transitive
+# component's condition that turns true, not one that turns false.)
+msiexec 0 /i "$msi" REINSTALL=ALL REINSTALLMODE=vomus AUTOSTART=1 "FLAGFILE=$flag"
+[ "$(logon_entry)" = '"C:\Program Files\Flag Notification\Korvane.exe"' ] && ini_is "$flag" ||
+  fail "the maintenance line: logon entry '$(logon_entry)', INI $(cat "$dir/Korvane.INI")"
 
 installed='C:\Program Files\Flag Notification'
 wine "$win/tests/driver.exe" "$installed\Korvane.exe" "$installed\QUELLARD.EXE" 'C:\work' \
   "${FN_SHOTS:+Z:}${FN_SHOTS:--}" installed </dev/null || failed=1
+msiexec 1603 /i "$older"
+[ "$(value "$key" DisplayVersion)" = 1.3.0 ] || fail "an older version replaced 1.3"
 
-own=$'[Command]\r\nCommandLine=C:\\FLAGS\\OWN.FLG\r\n'
-printf '%s' "$own" >"$dir/Korvane.INI"
+# Started from the logon entry with a name on its line, Korvane registers for a restart,
+# which Wine's stand-in for the call logs, and runs on while a rebuilt package of this
+# version replaces the installed one (one product, the new files, the INI as it was) and
+# the uninstall removes it. Wine, as Windows for a program its Restart Manager did not
+# close, keeps the running Korvane.exe in its place: the same version, and to be removed
+# at the next restart, which Wine does not schedule.
+eval "set -- $(logon_entry)"
+WINEDEBUG=-all,fixme+process wine "$1" 'C:\FLAGS\MY' JOB.FLG </dev/null >/dev/null 2>"$c/../restart.log" &
+korvane=$!
+registered='RegisterApplicationRestart (L"C:\\FLAGS\\MY JOB.FLG",8)'
+for _ in $(seq 100); do grep -qF "$registered" "$c/../restart.log" && break || sleep 0.2; done
+grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
+made=$(stat -c %z "$dir/QUELLARD.EXE")
+msiexec 0 /i "$rebuilt"
+[ "$(products)" = 1 ] && [ -n "$(value "$(uninstall_key "$rebuilt")" DisplayName)" ] && ini_is "$flag" &&
+  [ "$(stat -c %z "$dir/QUELLARD.EXE")" != "$made" ] && [ -n "$(logon_entry)" ] ||
+  fail "a rebuilt package: $(products) products, INI $(cat "$dir/Korvane.INI"), $(ls -l --full-time "$dir")"
+printf '[Command]\r\nCommandLine=C:\\FLAGS\\OWN.FLG\r\n' >"$dir/Korvane.INI"
+msiexec 0 /i "$rebuilt"
+msiexec 0 /i "$rebuilt" REINSTALL=ALL REINSTALLMODE=omus
+[ "$(products)" = 1 ] && ini_is 'C:\FLAGS\OWN.FLG' ||
+  fail "a second install or a repair: $(products) products, INI $(cat "$dir/Korvane.INI")"
+msiexec 0 /x "$rebuilt"
+kill $korvane && wait $korvane
+[ "$(diff <(echo "$before") <(snapshot) | grep '^>')" = "> ./Program Files/Flag Notification
+> ./Program Files/Flag Notification/Korvane.exe" ] || fail "the uninstall left: $(diff <(echo "$before") <(snapshot))"
+rm -r "$dir"
+
 msiexec 0 /i "$msi"
-msiexec 0 /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
-[ "$(products)" = 1 ] && ini_is "$own" || fail "a second install or a repair: $(products) products, INI $(cat "$dir/Korvane.INI")"
-
-msiexec 0 /x "$msi"
-unchanged "the uninstall"
-
-msiexec 0 /i "$msi" AUTOSTART=0 "FLAGFILE=$long"
-[ -z "$(value "$run" Korvane)" ] && ini_is $'[Command]\r\nCommandLine='"$long"$'\r\n' ||
-  fail "AUTOSTART=0 and 63 characters: logon entry '$(value "$run" Korvane)', INI $(cat "$dir/Korvane.INI")"
-msiexec 0 /x "$msi"
-msiexec 0 /i "$msi"
-[ -n "$(value "$run" Korvane)" ] && [ ! -e "$dir/Korvane.INI" ] && [ -e "$dir/Korvane.exe" ] ||
-  fail "without FLAGFILE: logon entry '$(value "$run" Korvane)', $(ls "$dir")"
+[ -n "$(logon_entry)" ] && [ ! -e "$dir/Korvane.INI" ] && [ -e "$dir/Korvane.exe" ] ||
+  fail "a first install without properties: logon entry '$(logon_entry)', $(ls "$dir")"
 msiexec 0 /x "$msi"
 unchanged "the last uninstall"
 [ $failed = 0 ] && echo "msi: all checks passed"
