@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# The Windows Installer package in a Wine prefix, silently as a deployment tool runs it:
-# a name too long is refused; an install makes the files, the Start-menu folder and the
-# INI; AUTOSTART=0 lasts through an upgrade without it; the documented maintenance line
-# changes AUTOSTART and FLAGFILE; Korvane started from the logon entry pops up when the
-# installed QUELLARD raises the flag; an older version is refused; Korvane registers for a
-# restart with its tail, and while it runs a rebuilt package of the same version replaces
-# the installed one and the uninstall removes it; a second install and a repair keep one
-# product and the INI as it is; every uninstall leaves the prefix as it was; a first
-# install without properties has the logon entry and no INI.
+# The Windows Installer package in a Wine prefix, silently as deployment tools run it: a
+# name too long refused; files, Start menu, INI; AUTOSTART=0 lasting an upgrade; the
+# maintenance line; the logon entry's Korvane popping up; an older version refused; a
+# rebuilt 1.3, a repair and the uninstall while Korvane runs; the prefix as it was after.
 #   wine.sh apart <state dir> msi.sh <Windows build dir>
 set -u
 win=$1

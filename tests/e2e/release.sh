@@ -39,10 +39,8 @@ for t in Property Upgrade LaunchCondition AppSearch RegLocator Directory Compone
 done >"$tmp/tables"
 msiinfo suminfo "$msi" | grep -E '^(Subject|Author|Template|Version|Security):' >>"$tmp/tables"
 diff "$tmp/tables" "$src/tests/e2e/flag-notification.msi.tables" || fail "installer tables"
-# What Windows Installer needs of them, whatever the listing says: a component whose
-# condition names a command-line property is transitive; each program file is versioned;
-# the Upgrade rows replace every version up to this one and detect a later one; the Run
-# value is quoted. Each package built has a product code of its own.
+# Whatever the listing says: property-conditioned components transitive, programs versioned,
+# Upgrade rows up to this version and for a later one, the Run value quoted, a new product code.
 awk -F'\t' -v version="$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductVersion" { print $2 }')" '
   FNR == 1 { t++ } FNR < 4 { next }
   t == 1 && $5 ~ /FLAGFILE|AUTOSTART/ && int($4 / 64) % 2 == 0 { print "not transitive: " $1 }
