@@ -101,7 +101,11 @@ void WatcherExitCommand(WatcherState *state, const WatcherOps *ops) {
 }
 
 void WatcherDeleteFlagCommand(WatcherState *state, const WatcherOps *ops) {
-  if (!ops->deleteFile(ops->ctx, state->flagFileName)) {
+  WatcherFlagDeleted(state, ops, ops->deleteFile(ops->ctx, state->flagFileName));
+}
+
+void WatcherFlagDeleted(WatcherState *state, const WatcherOps *ops, int deleted) {
+  if (!deleted) {
     // Nothing else changes: a flag still up stays signalled.
     ops->errorBox(ops->ctx, KV_TEXT_CANT_DELETE, KV_CAPTION_ERROR);
     return;

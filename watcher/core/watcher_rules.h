@@ -31,6 +31,9 @@ void WatcherWindowClose(WatcherState *state, const WatcherOps *ops);
 // The File menu's commands.
 void WatcherExitCommand(WatcherState *state, const WatcherOps *ops);
 void WatcherDeleteFlagCommand(WatcherState *state, const WatcherOps *ops);
+// Delete Flag's second half, for a front end that deletes away from its event loop: the
+// command's steps once deleting flagFileName has answered, deleted non-zero on success.
+void WatcherFlagDeleted(WatcherState *state, const WatcherOps *ops, int deleted);
 void WatcherSetFlagCommand(WatcherState *state, const WatcherOps *ops);
 void WatcherAboutCommand(WatcherState *state, const WatcherOps *ops);
 // The window lost the keyboard focus.
