@@ -19,7 +19,9 @@ packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip
           appstream  # appstreamcli: the package test validates the metainfo
           desktop-file-utils  # desktop-file-validate: the package test checks the entry
           # GNOME's mutter for the GTK scenarios: on Xvfb, and headless on Wayland with XWayland
-          mutter xwayland dbus-daemon libgl1-mesa-dri libegl-mesa0)
+          mutter xwayland dbus-daemon libgl1-mesa-dri libegl-mesa0
+          # KDE's kwin for them too, and its fake-input protocol for keys to Wayland windows
+          kwin-x11 kwin-wayland plasma-wayland-protocols libwayland-dev libglib2.0-bin)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -1,6 +1,6 @@
 /* Preloaded into korvane by the GTK scenarios: a flag on a file server that stops
-   answering. While the file "$DEAD_SHARE.dead" exists, open() of the path $DEAD_SHARE
-   blocks (60 s at most) and then fails with EIO, as a share that times out; while
+   answering. While the file "$DEAD_SHARE.dead" exists, open() or unlink() of the path
+   $DEAD_SHARE blocks (60 s at most) and then fails with EIO, as a share that times out; while
    "$DEAD_SHARE.slow" exists, it opens the file and then blocks before it answers, as a
    slow share; otherwise it opens as usual. Each open of the path adds a byte to
    "$DEAD_SHARE.probes". korvane calls open() itself, not open64(). */
@@ -48,4 +48,12 @@ int open(const char *path, int flags, ...) {
   int fd = real(path, flags, mode);
   Held(share, ".slow");
   return fd;
+}
+
+int unlink(const char *path) {
+  int (*real)(const char *) = (int (*)(const char *))dlsym(RTLD_NEXT, "unlink");
+  const char *share = getenv("DEAD_SHARE");
+  if (share == NULL || strcmp(path, share) != 0 || !Held(share, ".dead")) return real(path);
+  errno = EIO;
+  return -1;
 }

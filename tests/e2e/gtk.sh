@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The native korvane on a display of its own, worked from outside as a user and a batch
-# job would: xdotool types and asks the window manager, xprop and a screenshot read.
-# Three desktops: Xvfb with openbox, Xvfb with GNOME's mutter, and mutter as a headless
-# Wayland compositor with XWayland (inside its own D-Bus session).
-#   gtk.sh start <state dir> [openbox|mutter|wayland]  |  gtk.sh stop <state dir>
-#   gtk.sh <signal|complaint|popup|deadshare> <state dir> <korvane> <quellard> [dead_share.so]
+# The native korvane on a display of its own, worked from outside as a user and a batch job
+# would: xdotool types and asks the window manager, xprop and a screenshot read. Xvfb with
+# openbox, mutter or kwin, or mutter or kwin headless on Wayland with XWayland (wayland, kwinwl).
+#   gtk.sh start <state dir> [openbox|mutter|kwin|wayland|kwinwl]  |  gtk.sh stop <state dir>
+#   gtk.sh <signal|complaint|popup|deadshare|login> <state dir> <korvane> <quellard>
+#          <dead_share.so> <fake_keys>
 #   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>
 #     prints the window of korvane process pid once it is in that state, for the main job
 #     and the benchmarks
@@ -12,8 +12,7 @@ set -u
 action=$1 state=$2
 shift 2
 failed=0 launched=()
-# How long a step may take on a busy machine: a deadline, never a pause. Each wait ends as
-# soon as the state it waits for is seen.
+# How long a step may take on a busy machine: a deadline, never a pause.
 patience=10
 fail() {
   echo "FAILED: $*"
@@ -44,13 +43,15 @@ has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 start_xvfb() {
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
-    >"$state/xvfb.log" 2>&1 &
+    >"$state/xvfb.log" 2>&1 9>&- &
   echo $! >"$state/xvfb.pid"
   await $patience test -s "$state/display" || die "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
   case $1 in
-    openbox) setsid openbox --sm-disable </dev/null >"$state/wm.log" 2>&1 & ;;
-    mutter) setsid mutter --x11 --replace --sm-disable </dev/null >"$state/wm.log" 2>&1 & ;;
+    openbox) setsid openbox --sm-disable </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
+    mutter) setsid mutter --x11 --replace --sm-disable </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
+    kwin) XDG_CONFIG_HOME=$state/config XDG_CACHE_HOME=$state/cache setsid dbus-run-session -- \
+      kwin_x11 --replace </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
   esac
   echo $! >"$state/wm.pid"
 }
@@ -61,7 +62,7 @@ start_wayland() {
   local runtime=$state/runtime
   rm -rf "$runtime" && mkdir -m 700 "$runtime"
   XDG_RUNTIME_DIR=$runtime setsid dbus-run-session -- mutter --wayland --headless \
-    --virtual-monitor 1024x768 --wayland-display korvane-test </dev/null >"$state/wm.log" 2>&1 &
+    --virtual-monitor 1024x768 --wayland-display korvane-test </dev/null >"$state/wm.log" 2>&1 9>&- &
   echo $! >"$state/wm.pid"
   await $patience grep -q 'Using public X11 display' "$state/wm.log" ||
     die "no XWayland: $(cat "$state/wm.log")"
@@ -71,15 +72,50 @@ start_wayland() {
   use_display
 }
 
+# kwin tells its X display only to the session it starts, here a script that writes it
+# down. Debian's kwin_wayland carries a file capability that a container refuses to run;
+# a copy carries none.
+start_kwinwl() {
+  local runtime=$state/runtime
+  rm -rf "$runtime" && mkdir -m 700 "$runtime" && cp "$(command -v kwin_wayland)" "$state/"
+  cat >"$state/session" <<'EOF'
+#!/bin/sh
+echo "export WAYLAND_DISPLAY=$WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS" >"$XDG_RUNTIME_DIR/env"
+echo "${DISPLAY#:}" >"$XDG_RUNTIME_DIR/display"
+exec sleep infinity
+EOF
+  chmod +x "$state/session"
+  XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$state/config XDG_CACHE_HOME=$state/cache \
+    KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 setsid dbus-run-session -- "$state/kwin_wayland" --virtual \
+    --xwayland --socket korvane-test --exit-with-session="$state/session" </dev/null \
+    >"$state/wm.log" 2>&1 9>&- &
+  echo $! >"$state/wm.pid"
+  await $patience test -s "$runtime/display" || die "no XWayland: $(cat "$state/wm.log")"
+  cp "$runtime/display" "$state/display" && cp "$runtime/env" "$state/env"
+  printf 'export XDG_RUNTIME_DIR=%q\n' "$runtime" >>"$state/env"
+  use_display
+}
+
 start() {
-  local wm=${1:-openbox} need="Xvfb ${1:-openbox}"
-  [ "$wm" = wayland ] && need="dbus-run-session mutter Xwayland"
-  for tool in $need xdotool xprop xwininfo import; do
+  local wm=${1:-openbox}
+  case $wm in
+    wayland) need="dbus-run-session mutter Xwayland" ;;
+    kwin | kwinwl) need="dbus-run-session kwin_x11 kwin_wayland Xwayland gdbus" ;;
+    *) need="Xvfb $wm" ;;
+  esac
+  for tool in $need Xvfb xdotool xprop xwininfo import; do
     command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"
   done
   # The last start's logs go: this one reads its own, not what that one wrote.
-  mkdir -p "$state" && stop && rm -f "$state"/*.log
-  if [ "$wm" = wayland ]; then start_wayland; else start_xvfb "$wm"; fi
+  mkdir -p "$state" && stop && rm -f "$state"/*.log && echo "$wm" >"$state/desktop"
+  # Servers started side by side can take one display number (Xvfb takes a compositor's lock
+  # file, not yet written, for stale): one fixture at a time takes one, here and in wine.sh.
+  exec 9>/tmp/flag-notification-display.lock && flock 9
+  case $wm in
+    wayland | kwinwl) start_$wm ;;
+    *) start_xvfb "$wm" ;;
+  esac
+  exec 9>&-
   await $patience has_wm || die "no window manager: $(cat "$state/wm.log")"
   echo "$wm on $DISPLAY"
 }
@@ -93,8 +129,7 @@ await() {  # seconds, command: true once the command succeeds within that time
   done
 }
 
-# For what must not happen: true when the command holds all the time, watched for that
-# many seconds. The one wait that is a length of time, since "not" has no moment to see.
+# What must not happen: the command holds all those seconds ("not" has no moment to see).
 holds() {
   local end=$((SECONDS + $1))
   shift
@@ -129,16 +164,15 @@ ends_in() {  # seconds, what ended it: korvane ends within them, with status 0
   wait $pid || fail "korvane ended with $? after $2"
 }
 
-# The session ends: the window's rule quits, and the program returns 0 at once.
+# The session ends (SIGTERM, or the signal given): korvane returns 0 at once.
 finish() {
-  kill -TERM $pid
-  ends_in 2 SIGTERM
+  kill -"${1:-TERM}" $pid
+  ends_in 2 "SIG${1:-TERM}"
   [ -s "$work/korvane.log" ] && fail "korvane printed: $(cat "$work/korvane.log")"
 }
 
 is_state() { xprop -id "$wid" WM_STATE | grep -q "window state: $1"; }
-# What a failed check saw: korvane's window, the one with the focus, and every window of
-# korvane's on the screen.
+# What a failed check saw: korvane's window, the active one, and korvane's on the screen.
 seen() {
   echo "window ${wid:-none}: $(xprop -id "${wid:-0}" WM_STATE _NET_WM_STATE 2>&1 | grep -Eo 'state: \w+|= .*' | tr '\n' ' ')," \
     "active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none), shown:" \
@@ -177,12 +211,9 @@ text_at() {  # first row, last row: the text's top lies between them
   [ -n "$top" ] && [ "$top" -ge "$1" ] && [ "$top" -le "$2" ]
 }
 
-# Keys go to the window with the focus, so each wait for the window to be active first.
-# (xdotool's own windowactivate --sync gives up at once while no window is active, as
-# after korvane has minimized itself; the keys sent next were lost.) A window that is
-# active already is not asked again: the window manager may take the request after the
-# keys that follow, and then deny the focus to the dialog they opened, as older. (Just
-# minimized, a window may still be named active.)
+# Keys wait for the window to be active (xdotool's windowactivate --sync gives up at once
+# while none is). One active already (not just minimized) is not asked again: the request,
+# taken after the next keys, would make the dialog they open too old for the focus.
 shown_active() { is_state Normal && is_active; }
 activate() {
   shown_active || xdotool windowactivate "$wid" 2>/dev/null
@@ -202,20 +233,39 @@ menu() {  # the File menu's item with this mnemonic, from the keyboard
   await $patience is_active && xdotool key alt+f && await $patience menu_shown && xdotool key "$1"
 }
 
-# Within one poll of start-up (at $1) the window is shown, above, focused and asking for
-# attention, with "Flag is On...". The poll is 10 s: not before 9 s, and a busy machine
-# may start korvane late.
+# Within one poll of start-up (at $1) the window is shown, above, asking for attention, with
+# "Flag is On...", and ($2) "active", "attention" (without the focus) or "either". The poll
+# is 10 s: not before 9 s, and a busy machine may start korvane late.
 signalled() {
   await $((10 + patience)) is_state Normal || fail "the flag was not signalled within one poll"
   [ $((SECONDS - $1)) -ge 9 ] || fail "signalled $((SECONDS - $1)) s after start: no 10 s poll"
   await $patience is_above || fail "the signalling window is not above the others"
-  await $patience is_active || fail "the signalling window has not the focus"
   await $patience is_urgent || fail "the signalling window does not ask for attention"
+  case $2 in
+    active) await $patience is_active || fail "the signalling window has not the focus" ;;
+    attention) holds 1 not_active || fail "the signalling window took the focus" ;;
+  esac
   await $patience text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
 }
+not_active() { ! is_active; }
+quiet() { is_state Iconic && ! is_urgent && ! xprop -id "$wid" _NET_WM_STATE | grep -q DEMANDS_ATTENTION; }
 
-# Minimizes the window as a user does, and waits until the window manager has taken it
-# away (its WM_STATE changed), however briefly: korvane may bring it straight back.
+# Whether a kwin script's expression has this value: it sees native Wayland windows, which
+# xdotool does not, and says so in kwin's log.
+kwin_says() {  # value (the start of it), JavaScript expression
+  local call="gdbus call --session --dest org.kde.KWin --object-path /Scripting --method org.kde.kwin.Scripting"
+  local tag=probe$((++probes))
+  echo "print('$tag ' + ($2));" >"$work/$tag.js"
+  $call.loadScript "$work/$tag.js" $tag >/dev/null && $call.start >/dev/null &&
+    await $patience grep -q "^js: $tag" "$state/wm.log"
+  $call.unloadScript $tag >/dev/null
+  grep -q "^js: $tag $1" "$state/wm.log"
+}
+# kwin's active window's caption (blanks squeezed, "<2>" after a second), and its menus.
+kwin_active() { kwin_says "$1" "workspace.activeClient ? workspace.activeClient.caption : ''"; }
+kwin_menu_shown() { kwin_says true "workspace.clientList().some(function(c) { return c.popupWindow; })"; }
+
+# Minimizes as a user does, until WM_STATE changed, however briefly (it may come back).
 user_minimize() {
   xprop -spy -id "$wid" WM_STATE >"$work/spy" 2>/dev/null &
   local spy=$! status
@@ -226,15 +276,37 @@ user_minimize() {
 }
 spied() { [ "$(grep -c 'window state' "$work/spy")" -ge "$1" ]; }  # the spy saw so many states
 
-# A second korvane's Set Flag, into which keys are typed while the first pops up ($typist).
+# A second korvane, settings of its own, whose Set Flag gets 56 keys 300 ms apart ($typist)
+# while the first pops up; under kwin on Wayland a native one, which says what it cannot do.
 typing_window() {
   local first=$pid first_window=$wid
-  launch "$work/none.flg"
-  typing=$pid
-  await $patience is_state Iconic && activate && menu s &&
-    await $patience shown '^Set  Flag  File$' || fail "no Set Flag in the second korvane"
-  xdotool type --delay 240 "$(printf 'x%.0s' {1..100})" &
+  if [ "$wm" = kwinwl ]; then
+    GDK_BACKEND=wayland XDG_CONFIG_HOME=$work/typist NO_AT_BRIDGE=1 "$korvane" </dev/null 2>"$work/typist.err" &
+    typing=$! && launched+=($typing)
+    await $patience kwin_active 'Flag Notification' && "$fake_keys" 100 +56 33 &&
+      await $patience kwin_menu_shown && "$fake_keys" 100 31 && await $patience kwin_active 'Set Flag File' ||
+      fail "no Set Flag in the native korvane"
+    "$fake_keys" 300 $(printf '45 %.0s' {1..56}) &
+  else
+    with="XDG_CONFIG_HOME=$work/typist" launch "$work/none.flg"
+    typing=$pid
+    await $patience is_state Iconic && activate && menu s &&
+      await $patience shown '^Set  Flag  File$' || fail "no Set Flag in the second korvane"
+    typing_window=$(xdotool getactivewindow)
+    xdotool type --delay 600 "$(printf 'x%.0s' {1..56})" &  # half the delay between keys
+  fi
   typist=$! pid=$first wid=$first_window
+}
+
+# The window typed into keeps the focus; confirmed, its Set Flag saved every key, none lost.
+typed_all() {
+  local saved=$work/typist/korvane/korvane.ini
+  [ "$wm" = kwinwl ] && kwin_active 'Set Flag File' || [ "$(xdotool getactivewindow)" = "${typing_window:-}" ] ||
+    fail "the window being typed into lost the focus"
+  wait $typist
+  if [ "$wm" = kwinwl ]; then "$fake_keys" 100 15 57; else xdotool key Tab space; fi
+  await $patience grep -qx "CommandLine=$(printf 'x%.0s' {1..56})" "$saved" ||
+    fail "of 56 keys typed, the other window saved $(cat "$saved" 2>&1)"
 }
 
 # Start-up minimized; the arguments, joined, win over the INI file's name and are not
@@ -253,15 +325,16 @@ signal() {
   user_minimize && await $patience is_state Iconic || fail "minimized by the user, the window does not wait"
   typing_window
   "$quellard" "$flag" || fail "quellard could not raise the flag"
-  signalled $started
-  alive $typist || fail "the keys were typed too early to test the pop-up"
-  kill $typist 2>/dev/null
-  # The session ends while Set Flag holds a new name: nothing is saved.
+  await $((10 + patience)) is_state Normal && alive $typist || fail "the keys were typed too early to test the pop-up"
+  signalled $started attention
+  typed_all
+  [ "$wm" != kwinwl ] || [ "$(grep -c GDK_BACKEND=x11 "$work/typist.err")" = 1 ] ||
+    fail "a native Wayland korvane did not say once what it cannot do: $(cat "$work/typist.err")"
   local first=$pid
   kill -TERM $typing
-  pid=$typing && ends_in 2 "SIGTERM in Set Flag" && pid=$first
+  pid=$typing && ends_in 2 "SIGTERM" && pid=$first
   rm "$flag"
-  menu d
+  activate && menu d
   await $patience shown '^Program Error$' || fail "no error box"
   xdotool key Return
   await $patience is_state Normal && "$quellard" "$flag" || fail "a failed Delete Flag ended the signal"
@@ -274,21 +347,25 @@ signal() {
   finish
 }
 
-# Korvane started with no backend named, on the desktop at hand.
+# With no backend named and no other window in use, it takes the focus, but on XWayland,
+# which cannot tell, asks for none ($alone). Minimized by the user, it waits with no mark
+# of attention left. SIGHUP ends the session too.
 popup() {
   local flag=$work/job.flg started=$SECONDS
   unset GDK_BACKEND
   launch "$flag"
   await $patience is_state Iconic || fail "start-up: not minimized"
   "$quellard" "$flag" || fail "quellard could not raise the flag"
-  signalled $started
-  finish
+  signalled $started $alone
+  user_minimize && await $patience quiet || fail "minimized by the user, it still asks for attention"
+  finish HUP
 }
 
 # No name: a 260 x 160 window, not resizable, with the complaint, which minimizing does not
 # hide and which is kept above when About takes the focus; only OK closes About. In Set
 # Flag, Enter cancels, OK on an empty field keeps the dialog, and a name is saved keeping
-# the file's other groups. The session ends while About is open, at once.
+# the file's other groups. The session ends while Set Flag holds a new name: at once, and
+# nothing is saved.
 complaint() {
   local ini=$XDG_CONFIG_HOME/korvane/korvane.ini about='^About   Korvane$' set='^Set  Flag  File$'
   printf '# notes\n\n[Other]\nkeep=yes\n' >"$ini"
@@ -319,17 +396,16 @@ complaint() {
   grep -qx '# notes' "$ini" && grep -qx 'keep=yes' "$ini" || fail "Set Flag lost the rest: $(cat "$ini")"
   await $patience is_state Iconic || fail "after Set Flag the window does not wait"
   kept=$(cat "$ini")
-  activate && menu a
-  await $patience shown "$about" || fail "no About from the restored window"
+  activate && menu s
+  await $patience shown "$set" && xdotool type "$work/unsaved.flg" || fail "no Set Flag from the restored window"
   finish
   [ "$(cat "$ini")" = "$kept" ] || fail "the INI file changed: $(cat "$ini")"
 }
 
-# Flags on a share that stops answering ($preload blocks their open), three korvanes side
-# by side. While the probe hangs, the window restored from the taskbar is painted, its File
-# menu opens and the window's close ends the program at once. A slow share's late answer
-# does not bring back a flag deleted meanwhile. A hung probe lets no other start, and once
-# the share answers (the open fails) the next poll, not one queued, finds the flag.
+# Flags on a share that stops answering ($preload), three korvanes side by side. With the probe
+# and a Delete Flag hung, the window is painted, its menu opens, its close ends it at once. A
+# slow share's late answer does not bring back a deleted flag. A hung probe lets no other
+# start; once the share answers (the open fails) the next poll, not one queued, finds the flag.
 deadshare() {
   local hung=$work/hung.flg late=$work/late.flg slow=$work/slow.flg
   touch "$hung" "$hung.dead" "$late" "$late.dead" "$slow" "$slow.slow"
@@ -341,11 +417,11 @@ deadshare() {
   await $((10 + patience)) test -s "$hung.probes" || fail "no probe of the flag"
   activate && await $patience is_state Normal && await $patience painted ||
     fail "with the probe hung, the window is not painted"
-  menu a
+  menu d && menu a
   await $patience shown '^About   Korvane$' && xdotool key Return ||
-    fail "with the probe hung, the File menu does not open"
+    fail "with the probe and the delete hung, the File menu does not open"
   activate && xdotool key alt+F4
-  ends_in 2 "the window's close, with the probe hung"
+  ends_in 2 "the window's close, with the probe and the delete hung"
   # The slow share: the probe has found the flag when the user deletes it.
   pid=$slow_pid wid=$slow_window
   await $((10 + patience)) test -s "$slow.probes" && activate && await $patience is_state Normal &&
@@ -353,9 +429,9 @@ deadshare() {
     fail "no Delete Flag on a slow share"
   rm "$slow.slow"
   holds 2 is_state Iconic || fail "the answer of a probe from before Delete Flag signalled the deleted flag"
+  activate && menu a && await $patience shown '^About   Korvane$' || fail "no About"
   finish
-  # Two more polls come while the late share's first probe hangs: a length of time, by
-  # the poll. Then the share answers, and only the poll after finds the flag.
+  # Two more polls while the late share's first probe hangs, then the share answers.
   pid=$late_pid wid=$late_window
   local left=$((late_start + 21 - SECONDS))
   [ $left -gt 0 ] && sleep $left
@@ -368,10 +444,12 @@ deadshare() {
 }
 
 # The options: an unknown one is refused with status 2; --start-at-login writes a valid
-# login entry whose Exec line starts korvane minimized on the saved name; after "--" a
-# name may begin with '-'; --no-start-at-login removes the entry, or hides one for all users.
+# login entry whose Exec line starts korvane (here in a folder with a blank in its name)
+# minimized on the saved name; after "--" a name may begin with '-'; --no-start-at-login
+# removes the entry, or hides one for all users.
 login() {
-  local entry=$XDG_CONFIG_HOME/autostart/korvane.desktop program=$korvane
+  local entry=$XDG_CONFIG_HOME/autostart/korvane.desktop program="$work/my bin/korvane"
+  mkdir "$work/my bin" && cp "$korvane" "$program" && korvane=$program
   printf '[Command]\nCommandLine=%s\n' "$work/saved.flg" >"$XDG_CONFIG_HOME/korvane/korvane.ini"
   "$korvane" --bogus 2>"$work/err"
   [ $? = 2 ] && [ "$(cat "$work/err")" = $'korvane: Unknown option --bogus\nUsage: korvane [OPTION] [--] [NAME...]' ] ||
@@ -385,7 +463,7 @@ login() {
   cd "$work" && launch -- -odd.flg
   local started=$SECONDS
   "$quellard" -- -odd.flg || fail "quellard could not raise -odd.flg"
-  signalled $started
+  signalled $started active
   finish
   "$korvane" --no-start-at-login && [ ! -e "$entry" ] || fail "the login entry was not removed"
   mkdir -p "$work/all/autostart" && cp /dev/null "$work/all/autostart/korvane.desktop"
@@ -401,7 +479,9 @@ case $action in
     await "$3" find_window "$2" && echo "$wid"
     ;;
   signal | complaint | popup | deadshare | login)
-    korvane=$1 quellard=$2 preload=${3:-}
+    korvane=$1 quellard=$2 preload=$3 fake_keys=$4 wm=$(cat "$state/desktop") probes=0 alone=active
+    # korvane on XWayland asks for no focus; the compositor gives it, or not
+    [[ $wm == wayland || $wm == kwinwl ]] && alone=either
     use_display
     work=$state/$action
     rm -rf "$work" && mkdir -p "$work/config/korvane"

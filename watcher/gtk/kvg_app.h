@@ -14,6 +14,12 @@
 #define KVG_ICON_NAME KVG_PROGRAM_NAME
 // The style class of the windows painted in the watcher's grey.
 #define KVG_STYLE_CLASS "korvane"
+// Said on standard error when the window is a Wayland one.
+#define KVG_WAYLAND_LIMITS                                                \
+  KVG_PROGRAM_NAME                                                        \
+  ": a Wayland window cannot keep itself above other windows, nor learn " \
+  "that it was minimized, so a flag still up after a minimize is not "    \
+  "shown again; start korvane with GDK_BACKEND=x11 to run it on XWayland\n"
 
 struct KvgApp {
   GtkWidget *window;        // the main window; the dialogs are centred over it
@@ -22,6 +28,7 @@ struct KvgApp {
   int iconified;            // 1 from an iconify, the program's or the user's, until deiconified
   int sessionEnded;         // 1 once SIGTERM or SIGHUP came: the program is on its way out
   int probePending;         // 1 from a probe's start until its answer is applied
+  int deletePending;        // 1 from Delete Flag until the delete's answer is applied
   unsigned int probeTimer;  // the timer whose tick started that probe
   char probeName[kFlagFileNameSize];  // the name it probes
   GAsyncQueue *probes;                // names handed to the probe thread
@@ -40,6 +47,11 @@ void KvgBindOps(KvgApp *app);
 // counts as no flag), the probe thread opens the flag and the answer is applied by
 // WatcherProbeFound back on the main loop.
 gboolean KvgOnTick(gpointer app);
+
+// Delete Flag: deletes the flag on a thread of its own, and applies the rule to the answer
+// (WatcherFlagDeleted) back on the main loop. A second Delete Flag before the answer does
+// nothing.
+void KvgStartDelete(void);
 
 // Ends the dialog or error box whose loop runs now as a Cancel: for the end of the
 // session, which must not wait for the user.

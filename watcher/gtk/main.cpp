@@ -1,5 +1,6 @@
 // korvane's entry point on Linux: the options Linux users expect, then Korvane.exe's
 // start-up steps in their order, then the GTK main loop.
+#include <gdk/gdkwayland.h>
 #include <glib-unix.h>
 #include <signal.h>
 #include <stdio.h>
@@ -60,6 +61,9 @@ int main(int argc, char **argv) {
     fprintf(stderr, "%s: cannot open the display\n", KVG_PROGRAM_NAME);
     return 1;
   }
+  // XWayland was not there, or GDK_BACKEND asked for Wayland: the user should know what
+  // the window cannot do, once.
+  if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) fputs(KVG_WAYLAND_LIMITS, stderr);
   InitWatcherState(&g_kvg.state);
   KvgBindOps(&g_kvg);
   KvgInstallStyle();

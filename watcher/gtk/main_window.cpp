@@ -15,7 +15,7 @@ static void OnCommand(int command) {
       WatcherAboutCommand(&g_kvg.state, &g_kvg.ops);
       break;
     case IDM_DELETEFLAG:
-      WatcherDeleteFlagCommand(&g_kvg.state, &g_kvg.ops);
+      KvgStartDelete();
       break;
     case IDM_SETFLAG:
       WatcherSetFlagCommand(&g_kvg.state, &g_kvg.ops);
@@ -43,14 +43,22 @@ static gboolean OnFocusOut(GtkWidget *, GdkEvent *, gpointer) {
 
 // The window manager reports a minimize or restore after the fact, where Windows asks
 // first. A change the program did not make itself goes to the request's rule; when that
-// rule keeps the window open (no name, or no timer) the window comes straight back.
+// rule keeps the window open (no name, or no timer) the window comes straight back with
+// the focus, which on Windows it never lost.
+// While the program has the window withdrawn, to show it again, the window manager's
+// reports are of the window it let go, and are no request.
 static gboolean OnWindowState(GtkWidget *, GdkEventWindowState *event, gpointer) {
-  if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0) return FALSE;
+  if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0 ||
+      (event->new_window_state & GDK_WINDOW_STATE_WITHDRAWN) != 0)
+    return FALSE;
   int iconic = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
   g_kvg.iconified = iconic;
   if (iconic && g_kvg.state.windowOpen != 0) {
     WatcherMinimizeRequest(&g_kvg.state, &g_kvg.ops);
-    if (g_kvg.state.windowOpen != 0) g_kvg.ops.restore(g_kvg.ops.ctx);
+    if (g_kvg.state.windowOpen == 0) return FALSE;
+    g_kvg.iconified = 0;
+    gtk_window_deiconify(GTK_WINDOW(g_kvg.window));
+    gtk_window_present(GTK_WINDOW(g_kvg.window));
   } else if (!iconic && g_kvg.state.windowOpen == 0) {
     WatcherRestoreRequest(&g_kvg.state, &g_kvg.ops);
   }

@@ -1,6 +1,7 @@
-// The flag probe off the main loop. A flag on a file server that stops answering can
-// block open() for minutes; on a thread of its own that blocks only the probe, and the
-// window keeps painting, its menu opens and it can be closed.
+// The flag's probe and its deletion off the main loop. A flag on a file server that stops
+// answering can block open() or unlink() for minutes; on a thread of its own that blocks
+// only the probe or the delete, and the window keeps painting, its menu opens and it can
+// be closed.
 #include <string.h>
 
 #include "watcher/core/probe_answer.h"
@@ -42,4 +43,28 @@ gboolean KvgOnTick(gpointer ctx) {
   memcpy(app->probeName, app->state.flagFileName, kFlagFileNameSize);
   g_async_queue_push(app->probes, g_strdup(app->probeName));
   return G_SOURCE_CONTINUE;
+}
+
+// Back on the main loop, Delete Flag's rule follows the delete's answer.
+static gboolean OnDeleted(gpointer deleted) {
+  g_kvg.deletePending = 0;
+  WatcherFlagDeleted(&g_kvg.state, &g_kvg.ops, deleted != nullptr);
+  return G_SOURCE_REMOVE;
+}
+
+static gpointer DeleteThread(gpointer name) {
+  int deleted = g_kvg.ops.deleteFile(g_kvg.ops.ctx, static_cast<char *>(name));
+  g_free(name);
+  g_idle_add(OnDeleted, deleted ? &g_kvg : nullptr);
+  return nullptr;
+}
+
+// A probe still out may have opened the flag before it is deleted; on a slow share its
+// answer comes later, and it must not signal a flag that is gone. No timer is 0, so the
+// answer no longer counts.
+void KvgStartDelete(void) {
+  if (g_kvg.deletePending) return;
+  g_kvg.deletePending = 1;
+  g_kvg.probeTimer = 0;
+  g_thread_unref(g_thread_new("delete", DeleteThread, g_strdup(g_kvg.state.flagFileName)));
 }

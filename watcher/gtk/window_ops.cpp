@@ -1,6 +1,7 @@
 // GTK, GLib and POSIX behind the watcher's operations, on the process record.
 #include "watcher/config/configuration.h"
 #include "watcher/core/watcher_rules.h"
+#include "watcher/gtk/desktop_attention.h"
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/gtk/posix_files.h"
@@ -14,43 +15,35 @@ static void Minimize(void *ctx) {
   gtk_window_iconify(Window(ctx));
 }
 
-// As OpenIcon, the window is activated too. A compositing window manager (mutter) keeps a
-// minimized window mapped and takes it back only when asked to activate it. A window the
-// window manager has restored already (the user's restore, reported after the fact) is
-// not asked again: the request would come after the user's next keys, and the dialog
-// they open would be denied the focus as older than the window's last activation.
+// Shown again, but not activated: whether the window takes the keyboard is the focus
+// operation's to decide. A window the window manager has restored already (the user's
+// restore, reported after the fact) is left as it is.
 static void Restore(void *ctx) {
   if (!App(ctx)->iconified) return;
   App(ctx)->iconified = 0;
-  gtk_window_deiconify(Window(ctx));
-  gtk_window_present(Window(ctx));
+  KvgShowWithoutFocus(Window(ctx));
 }
 
 static int IsMinimized(void *ctx) { return App(ctx)->iconified; }
 
-// A probe still out may have opened the flag before it is deleted here; on a slow share
-// its answer comes later, and it must not signal a flag that is gone. No timer is 0, so
-// the answer no longer counts.
-static int DeleteFlag(void *ctx, const char *name) {
-  App(ctx)->probeTimer = 0;
-  return PosixDeleteFile(ctx, name);
-}
-
 static void RaiseTopmost(void *ctx) { gtk_window_set_keep_above(Window(ctx), TRUE); }
 
-// Back to waiting: the attention asked for while signalling is no longer wanted.
+// Back to waiting: the attention asked for while signalling is no longer wanted, neither
+// the urgency hint nor the demands-attention state a window manager made of it.
 static void DropToBottom(void *ctx) {
   gtk_window_set_urgency_hint(Window(ctx), FALSE);
+  KvgEndDemandsAttention(Window(ctx));
   gtk_window_set_keep_above(Window(ctx), FALSE);
   gdk_window_lower(gtk_widget_get_window(App(ctx)->window));
 }
 
-// Only the tick that finds the flag asks for the focus. A window manager may refuse it,
-// and Wayland keeps no window above others: the urgency hint still has the desktop show
-// that the window wants attention.
+// Only the tick that finds the flag asks for the focus, and, as Windows for a program in
+// the background, only when nobody is working in another window: the keys being typed
+// there stay there. The urgency hint has the desktop show that the window wants
+// attention either way.
 static void Focus(void *ctx) {
   gtk_window_set_urgency_hint(Window(ctx), TRUE);
-  gtk_window_present(Window(ctx));
+  if (KvgMayTakeFocus(Window(ctx))) KvgTakeFocus(Window(ctx));
 }
 
 static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }
@@ -100,7 +93,7 @@ void KvgBindOps(KvgApp *app) {
   ops->errorBox = ErrorBox;
   ops->probeOpen = PosixProbeOpen;
   ops->probeClose = PosixProbeClose;
-  ops->deleteFile = DeleteFlag;
+  ops->deleteFile = PosixDeleteFile;  // called off the main loop: see KvgStartDelete
   ops->runSetFlagDialog = RunSetFlag;
   ops->runAboutDialog = RunAbout;
   ops->saveFlagName = SaveName;
