@@ -156,7 +156,10 @@ launch() {
   await $patience find_window || die "no window: $(cat "$work/korvane.log")"
 }
 
-alive() { [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null || echo Z)" != Z ]; }
+# A process of this shell's that has not ended. Only those are killed: the number of one
+# that ended may be another program's by now (a Wine fixture's desktop, say).
+ours() { [ "$(awk '{ print $4 }' "/proc/$1/stat" 2>/dev/null)" = $$ ]; }
+alive() { ours "$1" && [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null || echo Z)" != Z ]; }
 
 ends_in() {  # seconds, what ended it: korvane ends within them, with status 0
   for ((n = 0; n < $1 * 10; n++)); do alive $pid || break; sleep 0.1; done
@@ -166,7 +169,7 @@ ends_in() {  # seconds, what ended it: korvane ends within them, with status 0
 
 # The session ends (SIGTERM, or the signal given): korvane returns 0 at once.
 finish() {
-  kill -"${1:-TERM}" $pid
+  alive $pid && kill -"${1:-TERM}" $pid
   ends_in 2 "SIG${1:-TERM}"
   [ -s "$work/korvane.log" ] && fail "korvane printed: $(cat "$work/korvane.log")"
 }
@@ -486,7 +489,7 @@ case $action in
     work=$state/$action
     rm -rf "$work" && mkdir -p "$work/config/korvane"
     export XDG_CONFIG_HOME=$work/config
-    trap 'kill ${launched[@]} 2>/dev/null' EXIT
+    trap 'for p in "${launched[@]}"; do alive $p && kill $p; done 2>/dev/null' EXIT
     $action
     [ $failed = 0 ] && echo "$action: all checks passed"
     exit $failed
