@@ -5,9 +5,8 @@
 #   gtk.sh start <state dir> [openbox|mutter|kwin|wayland|kwinwl]  |  gtk.sh stop <state dir>
 #   gtk.sh <signal|complaint|popup|deadshare|login> <state dir> <korvane> <quellard>
 #          <dead_share.so> <fake_keys>
-#   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>
-#     prints the window of korvane process pid once it is in that state, for the main job
-#     and the benchmarks
+#   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>: korvane's window once in that
+#     state, for the main job and the benchmarks
 set -u
 action=$1 state=$2
 shift 2
@@ -24,8 +23,7 @@ die() {
   exit 1
 }
 
-# Each piece runs in a process group of its own, so its helpers (XWayland, the bus) go too.
-stop() {
+stop() {  # each piece in a process group of its own, so its helpers (XWayland, the bus) go too
   for p in wm xvfb; do
     [ -f "$state/$p.pid" ] && { kill -- -"$(cat "$state/$p.pid")" || kill "$(cat "$state/$p.pid")"; } 2>/dev/null
   done
@@ -47,6 +45,9 @@ start_xvfb() {
   echo $! >"$state/xvfb.pid"
   await $patience test -s "$state/display" || die "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
+  # Xvfb picking its number writes no lock file, and kwin and mutter then take the number
+  # for free and replace its socket: one is written here (and in wine.sh).
+  printf '%10d\n' "$(cat "$state/xvfb.pid")" >"/tmp/.X${DISPLAY#:}-lock"
   case $1 in
     openbox) setsid openbox --sm-disable </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
     mutter) setsid mutter --x11 --replace --sm-disable </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
@@ -108,8 +109,7 @@ start() {
   done
   # The last start's logs go: this one reads its own, not what that one wrote.
   mkdir -p "$state" && stop && rm -f "$state"/*.log && echo "$wm" >"$state/desktop"
-  # Servers started side by side can take one display number (Xvfb takes a compositor's lock
-  # file, not yet written, for stale): one fixture at a time takes one, here and in wine.sh.
+  # Servers started side by side can take one display number: one fixture at a time does.
   exec 9>/tmp/flag-notification-display.lock && flock 9
   case $wm in
     wayland | kwinwl) start_$wm ;;

@@ -26,13 +26,14 @@ stop() {
 }
 
 # Everything is detached from the caller's output, or ctest would wait for it to close.
-# One fixture at a time takes a display number: gtk.sh says why.
+# One fixture at a time takes a display number, and writes its lock file: gtk.sh says why.
 display() {
   exec 9>/tmp/flag-notification-display.lock && flock 9
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
     >"$state/xvfb.log" 2>&1 9>&- &
   echo $! >"$state/xvfb.pid"
   for _ in $(seq 100); do [ -s "$state/display" ] && break || sleep 0.1; done
+  [ -s "$state/display" ] && printf '%10d\n' "$(cat "$state/xvfb.pid")" >"/tmp/.X$(cat "$state/display")-lock"
   exec 9>&-
   [ -s "$state/display" ] || fail "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
