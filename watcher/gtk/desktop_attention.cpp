@@ -86,9 +86,9 @@ void KvgShowWithoutFocus(GtkWindow *window) {
   }
   gtk_widget_hide(GTK_WIDGET(window));
   gtk_window_deiconify(window);  // withdrawn, it is mapped again as a normal window
+  if (s_showing.window == nullptr) g_timeout_add(kWaitMs, ShowWhenWithdrawn, nullptr);
   s_showing.window = window;
   s_showing.waits = s_showing.takeFocus = 0;
-  g_timeout_add(kWaitMs, ShowWhenWithdrawn, nullptr);
 }
 
 int KvgMayTakeFocus(GtkWindow *window) {
