@@ -4,7 +4,7 @@
 # openbox, mutter or kwin, or mutter or kwin headless on Wayland with XWayland (wayland, kwinwl).
 #   gtk.sh start <state dir> [openbox|mutter|kwin|wayland|kwinwl]  |  gtk.sh stop <state dir>
 #   gtk.sh <signal|complaint|popup|deadshare|login> <state dir> <korvane> <quellard>
-#          <dead_share.so> <fake_keys>
+#          <dead_share.so> <fake_keys> <iconic_remap.so>
 #   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>: korvane's window once in that
 #     state, for the main job and the benchmarks
 set -u
@@ -105,8 +105,7 @@ start() {
     *) need="Xvfb $wm" ;;
   esac
   for tool in $need Xvfb xdotool xprop xwininfo import; do
-    command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"
-  done
+    command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"; done
   # The last start's logs go: this one reads its own, not what that one wrote.
   mkdir -p "$state" && stop && rm -f "$state"/*.log && echo "$wm" >"$state/desktop"
   # Servers started side by side can take one display number: one fixture at a time does.
@@ -130,14 +129,8 @@ await() {  # seconds, command: true once the command succeeds within that time
 }
 
 # What must not happen: the command holds all those seconds ("not" has no moment to see).
-holds() {
-  local end=$((SECONDS + $1))
-  shift
-  while [ $SECONDS -lt "$end" ]; do
-    "$@" 2>/dev/null || return 1
-    sleep 0.2
-  done
-}
+holds() { ! await "$1" fails "${@:2}"; }
+fails() { ! "$@"; }
 
 # The window of the program, once the window manager has taken it on (and shows it in
 # state $1, when given); GTK's own leader window bears the same name but is never managed.
@@ -185,7 +178,6 @@ is_above() { xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$wid" ]; }
 is_urgent() { xprop -id "$wid" WM_HINTS | grep -q 'urgency hint bit is set'; }
 shown() { xdotool getactivewindow getwindowname 2>/dev/null | grep -Eq "$1"; }  # and has the focus
-gone() { ! shown "$1"; }
 
 # The grey drawing area is on the screen: 100 rows of it at least.
 painted() {
@@ -246,11 +238,10 @@ signalled() {
   await $patience is_urgent || fail "the signalling window does not ask for attention"
   case $2 in
     active) await $patience is_active || fail "the signalling window has not the focus" ;;
-    attention) holds 1 not_active || fail "the signalling window took the focus" ;;
+    attention) holds 1 fails is_active || fail "the signalling window took the focus" ;;
   esac
   await $patience text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
 }
-not_active() { ! is_active; }
 quiet() { is_state Iconic && ! is_urgent && ! xprop -id "$wid" _NET_WM_STATE | grep -q DEMANDS_ATTENTION; }
 
 # Whether a kwin script's expression has this value: it sees native Wayland windows, which
@@ -350,13 +341,13 @@ signal() {
   finish
 }
 
-# With no backend named and no other window in use, it takes the focus, but on XWayland,
-# which cannot tell, asks for none ($alone). Minimized by the user, it waits with no mark
-# of attention left. SIGHUP ends the session too.
+# Taken back minimized at first, it is shown again. With no backend named and no other
+# window in use, it takes the focus, but on XWayland, which cannot tell, asks for none
+# ($alone). Minimized by the user, it waits with no mark of attention left. SIGHUP ends it too.
 popup() {
   local flag=$work/job.flg started=$SECONDS
   unset GDK_BACKEND
-  launch "$flag"
+  with="LD_PRELOAD=$remap" launch "$flag"
   await $patience is_state Iconic || fail "start-up: not minimized"
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   signalled $started $alone
@@ -386,10 +377,10 @@ complaint() {
   xdotool key Escape
   holds 1 shown "$about" || fail "Escape closed About"
   xdotool key Return
-  await $patience gone "$about" || fail "OK did not close About"
+  await $patience fails shown "$about" || fail "OK did not close About"
   menu s
   await $patience shown "$set" && xdotool key ctrl+a type "$work/enter.flg" && xdotool key Return
-  await $patience gone "$set" && [ "$(cat "$ini")" = "$kept" ] || fail "Enter in Set Flag confirmed it"
+  await $patience fails shown "$set" && [ "$(cat "$ini")" = "$kept" ] || fail "Enter in Set Flag confirmed it"
   menu s
   await $patience shown "$set" && xdotool key ctrl+a BackSpace Tab space && holds 1 shown "$set" ||
     fail "OK on an empty field closed Set Flag"
@@ -482,7 +473,7 @@ case $action in
     await "$3" find_window "$2" && echo "$wid"
     ;;
   signal | complaint | popup | deadshare | login)
-    korvane=$1 quellard=$2 preload=$3 fake_keys=$4 wm=$(cat "$state/desktop") probes=0 alone=active
+    korvane=$1 quellard=$2 preload=$3 fake_keys=$4 remap=$5 wm=$(cat "$state/desktop") probes=0 alone=active
     # korvane on XWayland asks for no focus; the compositor gives it, or not
     [[ $wm == wayland || $wm == kwinwl ]] && alone=either
     use_display

@@ -8,21 +8,25 @@
 #include <gdk/gdkx.h>
 
 // _NET_WM_STATE's action, the source that says a program, not a pager, asks, WM_STATE's
-// state of a window the window manager has let go, and how often (every kWaitMs) the
-// window shown again is looked at until then.
+// states, how often (every kWaitMs) the window being shown again is looked at, and how
+// many times it is shown before the window manager's word is taken.
 enum {
   kNetWmStateRemove = 0,
   kSourceApplication = 1,
   kWithdrawnState = 0,
+  kIconicState = 3,
   kWaitMs = 20,
-  kWaitTimes = 50
+  kWaitTimes = 250,
+  kShowTimes = 3
 };
 
-// The window withdrawn to be shown again, while it waits for the window manager to let go
-// of it; whether the focus is to be taken once it is shown.
+// The window being shown again: withdrawn until the window manager lets go of it, then
+// mapped until the window manager says how it took it. Whether the focus is to be taken
+// once it is shown, whether the program still wants it shown, and whom to tell the end.
 static struct {
   GtkWindow *window;
-  int waits, takeFocus;
+  int waits, shows, mapped, takeFocus, wanted;
+  void (*settled)(int iconic);
 } s_showing;
 
 static GdkWindow *X11Window(GtkWindow *window) {
@@ -58,37 +62,66 @@ static void PresentNow(GtkWindow *window) {
   gtk_window_present_with_time(window, own != nullptr ? gdk_x11_get_server_time(own) : 0);
 }
 
-// A window may be mapped again only once the window manager has let go of it (WM_STATE
-// withdrawn or gone): mutter, mapped again sooner, takes it back minimized.
-static gboolean ShowWhenWithdrawn(gpointer) {
-  GtkWindow *window = s_showing.window;
-  GdkWindow *own = X11Window(window);
-  unsigned long state = kWithdrawnState;
-  if (own != nullptr && ++s_showing.waits < kWaitTimes) {
-    GdkDisplay *display = gdk_window_get_display(own);
-    if (Property(display, GDK_WINDOW_XID(own), "WM_STATE", Named(display, "WM_STATE"), &state) &&
-        state != kWithdrawnState)
-      return G_SOURCE_CONTINUE;
-  }
-  s_showing.window = nullptr;
+static void Withdraw(GtkWindow *window) {
+  gtk_widget_hide(GTK_WIDGET(window));
+  gtk_window_deiconify(window);  // withdrawn, it is mapped again as a normal window
+  s_showing.waits = s_showing.mapped = 0;
+}
+
+static void MapWithoutFocus(GtkWindow *window) {
   gtk_window_set_focus_on_map(window, FALSE);
   gtk_widget_show(GTK_WIDGET(window));
   gtk_window_set_focus_on_map(window, TRUE);
   if (s_showing.takeFocus) PresentNow(window);
-  return G_SOURCE_REMOVE;
+  s_showing.waits = 0;
+  s_showing.mapped = 1;
 }
 
-void KvgShowWithoutFocus(GtkWindow *window) {
+// A window may be mapped again only once the window manager has let go of it (WM_STATE
+// withdrawn or gone): mutter, mapped again sooner, takes it back minimized. Even so, a
+// busy mutter on XWayland now and then maps it minimized, and GTK, seeing it mapped,
+// reports it shown: the window goes through it again, or the flag would go unseen. GTK's
+// reports on the way are of no use; the end is told as the window manager has it.
+static gboolean ShowWhenWithdrawn(gpointer) {
+  GtkWindow *window = s_showing.window;
+  GdkWindow *own = X11Window(window);
+  unsigned long state = kWithdrawnState;
+  int late = ++s_showing.waits >= kWaitTimes;
+  if (own != nullptr) {
+    GdkDisplay *display = gdk_window_get_display(own);
+    Property(display, GDK_WINDOW_XID(own), "WM_STATE", Named(display, "WM_STATE"), &state);
+  }
+  if (!s_showing.mapped && (state == kWithdrawnState || late || own == nullptr)) {
+    MapWithoutFocus(window);
+  } else if (s_showing.mapped && state == kIconicState && s_showing.wanted &&
+             ++s_showing.shows < kShowTimes) {
+    Withdraw(window);
+  } else if (s_showing.mapped && (state != kWithdrawnState || late)) {
+    s_showing.window = nullptr;
+    s_showing.settled(state == kIconicState);
+    return G_SOURCE_REMOVE;
+  }
+  return G_SOURCE_CONTINUE;
+}
+
+void KvgShowWithoutFocus(GtkWindow *window, void (*settled)(int iconic)) {
   if (X11Window(window) == nullptr) {
     gtk_window_deiconify(window);
     gtk_window_present(window);
     return;
   }
-  gtk_widget_hide(GTK_WIDGET(window));
-  gtk_window_deiconify(window);  // withdrawn, it is mapped again as a normal window
+  Withdraw(window);
   if (s_showing.window == nullptr) g_timeout_add(kWaitMs, ShowWhenWithdrawn, nullptr);
   s_showing.window = window;
-  s_showing.waits = s_showing.takeFocus = 0;
+  s_showing.shows = s_showing.takeFocus = 0;
+  s_showing.wanted = 1;
+  s_showing.settled = settled;
+}
+
+int KvgShowing(GtkWindow *window) { return s_showing.window == window; }
+
+void KvgStopShowing(GtkWindow *window) {
+  if (s_showing.window == window) s_showing.wanted = 0;
 }
 
 int KvgMayTakeFocus(GtkWindow *window) {
@@ -118,7 +151,7 @@ int KvgMayTakeFocus(GtkWindow *window) {
 }
 
 void KvgTakeFocus(GtkWindow *window) {
-  if (s_showing.window == window)
+  if (s_showing.window == window && !s_showing.mapped)
     s_showing.takeFocus = 1;
   else
     PresentNow(window);

@@ -12,9 +12,18 @@ enum { kvgInUseMs = 200000 };
 // Shows the minimized window again without asking for the focus. On X11 the window is
 // withdrawn, and mapped anew as not to be focused once the window manager has let go of
 // it, soon after this returns: GNOME's mutter keeps a minimized window mapped and gives it
-// back only to a request that also focuses it. On Wayland, where a program can only ask,
-// it asks to be activated.
-void KvgShowWithoutFocus(GtkWindow *window);
+// back only to a request that also focuses it. Then settled learns whether the window
+// manager has it minimized after all. On Wayland, where a program can only ask, it asks
+// to be activated.
+void KvgShowWithoutFocus(GtkWindow *window, void (*settled)(int iconic));
+
+// 1 while the window is being shown again, until settled is told: what GTK reports of it
+// meanwhile is of the window the window manager let go of, and is no one's request.
+int KvgShowing(GtkWindow *window);
+
+// The program minimizes the window: one being shown again is mapped as GTK now has it,
+// and not shown again should the window manager take it minimized.
+void KvgStopShowing(GtkWindow *window);
 
 // Whether the window may take the keyboard: 1 when korvane has it already, or the active
 // window is another program's that nobody has used for kvgInUseMs, or there is none on an

@@ -61,6 +61,10 @@ void KvgEndModal(void);
 // handlers connected, centred on the screen and not yet shown.
 GtkWidget *KvgCreateMainWindow(KvgApp *app);
 
+// The window is now minimized (iconic 1) or shown, by the window manager's word: a change
+// the program did not make itself is the user's request, and goes to its rule.
+void KvgIconifyChanged(int iconic);
+
 // Draws the grey background and the status lines due for state, as Korvane.exe paints.
 void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state);
 

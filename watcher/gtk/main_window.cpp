@@ -4,6 +4,7 @@
 
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
+#include "watcher/gtk/desktop_attention.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/resources/resource.h"
 
@@ -45,23 +46,26 @@ static gboolean OnFocusOut(GtkWidget *, GdkEvent *, gpointer) {
 // first. A change the program did not make itself goes to the request's rule; when that
 // rule keeps the window open (no name, or no timer) the window comes straight back with
 // the focus, which on Windows it never lost.
-// While the program has the window withdrawn, to show it again, the window manager's
-// reports are of the window it let go, and are no request.
-static gboolean OnWindowState(GtkWidget *, GdkEventWindowState *event, gpointer) {
-  if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0 ||
-      (event->new_window_state & GDK_WINDOW_STATE_WITHDRAWN) != 0)
-    return FALSE;
-  int iconic = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+void KvgIconifyChanged(int iconic) {
   g_kvg.iconified = iconic;
   if (iconic && g_kvg.state.windowOpen != 0) {
     WatcherMinimizeRequest(&g_kvg.state, &g_kvg.ops);
-    if (g_kvg.state.windowOpen == 0) return FALSE;
+    if (g_kvg.state.windowOpen == 0) return;
     g_kvg.iconified = 0;
     gtk_window_deiconify(GTK_WINDOW(g_kvg.window));
     gtk_window_present(GTK_WINDOW(g_kvg.window));
   } else if (!iconic && g_kvg.state.windowOpen == 0) {
     WatcherRestoreRequest(&g_kvg.state, &g_kvg.ops);
   }
+}
+
+// While the program shows the window again, the reports are of the window the window
+// manager let go of, and the showing tells the end.
+static gboolean OnWindowState(GtkWidget *window, GdkEventWindowState *event, gpointer) {
+  if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) != 0 &&
+      (event->new_window_state & GDK_WINDOW_STATE_WITHDRAWN) == 0 &&
+      !KvgShowing(GTK_WINDOW(window)))
+    KvgIconifyChanged((event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
   return FALSE;
 }
 

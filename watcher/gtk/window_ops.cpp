@@ -12,6 +12,7 @@ static GtkWindow *Window(void *ctx) { return GTK_WINDOW(App(ctx)->window); }
 // The window manager iconifies later; the rules need the new state at once.
 static void Minimize(void *ctx) {
   App(ctx)->iconified = 1;
+  KvgStopShowing(Window(ctx));
   gtk_window_iconify(Window(ctx));
 }
 
@@ -21,7 +22,7 @@ static void Minimize(void *ctx) {
 static void Restore(void *ctx) {
   if (!App(ctx)->iconified) return;
   App(ctx)->iconified = 0;
-  KvgShowWithoutFocus(Window(ctx));
+  KvgShowWithoutFocus(Window(ctx), KvgIconifyChanged);
 }
 
 static int IsMinimized(void *ctx) { return App(ctx)->iconified; }
