@@ -15,15 +15,18 @@ version_record() {
     END { print v, l }'
 }
 
+declare -A records  # by program: each is read once
 while IFS= read -r query; do
   [ -n "$query" ] || continue
   query=${query//@VERSION@/$version}
   query=${query//@UPGRADECODE@/$upgrade}
   while [[ $query =~ @(FILEVERSION|LANGUAGE):([^@]+)@ ]]; do
-    read -r numbers language < <(version_record "${BASH_REMATCH[2]}")
-    [ -n "$language" ] || { echo "complete.sh: ${BASH_REMATCH[2]} has no version record" >&2; exit 1; }
-    [ "${BASH_REMATCH[1]}" = FILEVERSION ] && value=$numbers || value=$((language))
-    query=${query//"${BASH_REMATCH[0]}"/$value}
+    placeholder=${BASH_REMATCH[0]} item=${BASH_REMATCH[1]} file=${BASH_REMATCH[2]}
+    [ -n "${records[$file]:-}" ] || records[$file]=$(version_record "$file")
+    read -r numbers language <<<"${records[$file]}"
+    [ -n "$language" ] || { echo "complete.sh: $file has no version record" >&2; exit 1; }
+    [ "$item" = FILEVERSION ] && value=$numbers || value=$((language))
+    query=${query//"$placeholder"/$value}
   done
   "$msibuild" "$msi" -q "$query"
 done <"$sql"
