@@ -8,6 +8,7 @@
 #   gtk.sh window <state dir> <pid> <Iconic|Normal> <seconds>: korvane's window once in that
 #     state, for the main job and the benchmarks
 set -u
+. "$(dirname "$0")/display.sh"
 action=$1 state=$2
 shift 2
 failed=0 launched=()
@@ -40,14 +41,8 @@ use_display() {
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 start_xvfb() {
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
-    >"$state/xvfb.log" 2>&1 9>&- &
-  echo $! >"$state/xvfb.pid"
-  await $patience test -s "$state/display" || die "no display: $(cat "$state/xvfb.log")"
+  start_xvfb_display "$state" || die "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
-  # Xvfb picking its number writes no lock file, and kwin and mutter then take the number
-  # for free and replace its socket: one is written here (and in wine.sh).
-  printf '%10d\n' "$(cat "$state/xvfb.pid")" >"/tmp/.X${DISPLAY#:}-lock"
   case $1 in
     openbox) setsid openbox --sm-disable </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
     mutter) setsid mutter --x11 --replace --sm-disable </dev/null >"$state/wm.log" 2>&1 9>&- & ;;
@@ -108,13 +103,12 @@ start() {
     command -v $tool >/dev/null || die "no $tool: run scripts/setup.sh"; done
   # The last start's logs go: this one reads its own, not what that one wrote.
   mkdir -p "$state" && stop && rm -f "$state"/*.log && echo "$wm" >"$state/desktop"
-  # Servers started side by side can take one display number: one fixture at a time does.
-  exec 9>/tmp/flag-notification-display.lock && flock 9
+  lock_displays  # mutter and kwin on Wayland pick a number for XWayland too
   case $wm in
     wayland | kwinwl) start_$wm ;;
     *) start_xvfb "$wm" ;;
   esac
-  exec 9>&-
+  unlock_displays
   await $patience has_wm || die "no window manager: $(cat "$state/wm.log")"
   echo "$wm on $DISPLAY"
 }

@@ -9,6 +9,7 @@
 #   wine.sh driver <state dir> <scenario>       the test driver of FN_WIN32, in FN_WORK
 #   wine.sh stop <state dir>
 set -u
+. "$(dirname "$0")/display.sh"
 action=$1 state=$2
 shift 2
 export WINEPREFIX=$state/prefix WINEARCH=win32 WINEDEBUG=${FN_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,20 +26,16 @@ stop() {
   done
 }
 
-# Everything is detached from the caller's output, or ctest would wait for it to close.
-# One fixture at a time takes a display number, and writes its lock file: gtk.sh says why.
 display() {
-  exec 9>/tmp/flag-notification-display.lock && flock 9
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
-    >"$state/xvfb.log" 2>&1 9>&- &
-  echo $! >"$state/xvfb.pid"
-  for _ in $(seq 100); do [ -s "$state/display" ] && break || sleep 0.1; done
-  [ -s "$state/display" ] && printf '%10d\n' "$(cat "$state/xvfb.pid")" >"/tmp/.X$(cat "$state/display")-lock"
-  exec 9>&-
-  [ -s "$state/display" ] || fail "no display: $(cat "$state/xvfb.log")"
+  lock_displays
+  start_xvfb_display "$state"
+  local started=$?
+  unlock_displays
+  [ $started = 0 ] || fail "no display: $(cat "$state/xvfb.log")"
   export DISPLAY=:$(cat "$state/display")
 }
 
+# Everything is detached from the caller's output, or ctest would wait for it to close.
 start() {
   command -v wine >/dev/null && command -v Xvfb >/dev/null || fail "no wine or Xvfb: run scripts/setup.sh"
   mkdir -p "$state" && stop
