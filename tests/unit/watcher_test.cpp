@@ -121,6 +121,12 @@ void FoundAfterExit(WatcherState *state, const WatcherOps *ops) {
   Found<7, kJob>(state, ops);
 }
 
+// Something else minimized the window before the core was told.
+void MinimizedElsewhere(WatcherState *state, const WatcherOps *ops) {
+  F(ops->ctx)->minimized = 1;
+  WatcherWindowMinimized(state, ops);
+}
+
 TEST(WatcherRules, EachEventFromEachRestingState) {
   const std::string kSignal = " stop restore topmost focus repaint";
   const std::string kFound = " probe:JOB.FLG close" + kSignal;
@@ -149,6 +155,12 @@ TEST(WatcherRules, EachEventFromEachRestingState) {
       {"open", WatcherMinimizeRequest, " bottom minimize", "waiting"},
       {"complaint", WatcherMinimizeRequest, " repaint", "complaint, no name"},
       {"no timer", WatcherMinimizeRequest, " start bottom minimize", "waiting, no timer"},
+      {"signalling", MinimizedElsewhere, " start bottom minimize", "waiting"},
+      {"open", MinimizedElsewhere, " bottom minimize", "waiting"},
+      {"complaint", MinimizedElsewhere, " repaint restore", "complaint, no name"},
+      {"signalling", MinimizedElsewhere, " start:refused repaint restore", "signalling, no timer",
+       0, 1},
+      {"waiting", MinimizedElsewhere, "", "waiting"},
       {"waiting", WatcherRestoreRequest, " restore", "open"},
       {"waiting", WatcherSystemClose, " stop minimize quit", kStopped},
       {"open", WatcherSystemClose, " stop minimize quit", kStopped},

@@ -76,6 +76,14 @@ void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops) {
   state->windowOpen = 0;
 }
 
+void WatcherWindowMinimized(WatcherState *state, const WatcherOps *ops) {
+  if (state->windowOpen == 0) return;
+  WatcherMinimizeRequest(state, ops);
+  // The minimize request keeps a complaint open by not minimizing; here the window is
+  // minimized already, and must come back.
+  if (state->windowOpen != 0) ops->restore(ops->ctx);
+}
+
 void WatcherRestoreRequest(WatcherState *state, const WatcherOps *ops) {
   ops->restore(ops->ctx);
   state->windowOpen = 1;

@@ -22,6 +22,13 @@ int WatcherTickProbes(const WatcherState *state);
 void WatcherFlagFound(WatcherState *state, const WatcherOps *ops);
 // The minimize request, from the user or sent by the program itself.
 void WatcherMinimizeRequest(WatcherState *state, const WatcherOps *ops);
+// The window was minimized by anything but the program itself: the user through the
+// window manager, a gesture that minimizes every window, another program. The front end
+// tells the core so; the rule is the user's minimize request, and where that rule keeps
+// the window open (no name, or no timer) the window is restored, so that its complaint
+// stays in sight. Nothing happens while the program considers the window minimized
+// already. A front end calls it for no minimize of the program's own (ops->minimize).
+void WatcherWindowMinimized(WatcherState *state, const WatcherOps *ops);
 // The restore request.
 void WatcherRestoreRequest(WatcherState *state, const WatcherOps *ops);
 // The system close command.
