@@ -10,6 +10,7 @@
 #include "watcher/core/watcher_ops.h"
 #include "watcher/core/watcher_state.h"
 #include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/presence.h"
 
 #define KVG_ICON_NAME KVG_PROGRAM_NAME
 // The style class of the windows painted in the watcher's grey.
@@ -25,7 +26,6 @@ struct KvgApp {
   GtkWidget *window;        // the main window; the dialogs are centred over it
   GtkWidget *area;          // below the menu bar: the status lines are drawn here
   GtkWidget *modal;         // the dialog or error box whose loop runs now; null when none
-  int iconified;            // 1 from an iconify, the program's or the user's, until deiconified
   int sessionEnded;         // 1 once SIGTERM or SIGHUP came: the program is on its way out
   int probePending;         // 1 from a probe's start until its answer is applied
   int deletePending;        // 1 from Delete Flag until the delete's answer is applied
@@ -35,6 +35,9 @@ struct KvgApp {
   WatcherState state;
   WatcherOps ops;
   ProfileOps profile;
+  Presence presence;  // the one owner of the window's visibility
+  PresencePort presencePort;
+  unsigned int deadline;  // the presence machine's timer, 0 when none runs
 };
 
 // The one process record. Signal handlers, dialogs and operations reach the state here.
@@ -61,9 +64,9 @@ void KvgEndModal(void);
 // handlers connected, centred on the screen and not yet shown.
 GtkWidget *KvgCreateMainWindow(KvgApp *app);
 
-// The window is now minimized (iconic 1) or shown, by the window manager's word: a change
-// the program did not make itself is the user's request, and goes to its rule.
-void KvgIconifyChanged(int iconic);
+// Binds app->presence to the window, once it is created, and chooses once, from the
+// display, how it is shown again: returns kPresenceAsk on a Wayland display.
+PresenceWay KvgStartPresence(KvgApp *app);
 
 // Draws the grey background and the status lines due for state, as Korvane.exe paints.
 void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state);

@@ -1,6 +1,5 @@
 // korvane's entry point on Linux: the options Linux users expect, then Korvane.exe's
 // start-up steps in their order, then the GTK main loop.
-#include <gdk/gdkwayland.h>
 #include <glib-unix.h>
 #include <signal.h>
 #include <stdio.h>
@@ -61,14 +60,14 @@ int main(int argc, char **argv) {
     fprintf(stderr, "%s: cannot open the display\n", KVG_PROGRAM_NAME);
     return 1;
   }
-  // XWayland was not there, or GDK_BACKEND asked for Wayland: the user should know what
-  // the window cannot do, once.
-  if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) fputs(KVG_WAYLAND_LIMITS, stderr);
   InitWatcherState(&g_kvg.state);
   KvgBindOps(&g_kvg);
   KvgInstallStyle();
   gtk_window_set_default_icon_name(KVG_ICON_NAME);
   g_kvg.window = KvgCreateMainWindow(&g_kvg);
+  // XWayland was not there, or GDK_BACKEND asked for Wayland: the user should know what
+  // the window cannot do, once.
+  if (KvgStartPresence(&g_kvg) == kPresenceAsk) fputs(KVG_WAYLAND_LIMITS, stderr);
   g_signal_connect(g_kvg.window, "map-event", G_CALLBACK(OnFirstMap), JoinArguments(argc, argv));
   g_unix_signal_add(SIGTERM, OnSessionEnd, nullptr);
   g_unix_signal_add(SIGHUP, OnSessionEnd, nullptr);

@@ -4,7 +4,6 @@
 
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
-#include "watcher/gtk/desktop_attention.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/resources/resource.h"
 
@@ -39,33 +38,6 @@ static gboolean OnDelete(GtkWidget *, GdkEvent *, gpointer) {
 
 static gboolean OnFocusOut(GtkWidget *, GdkEvent *, gpointer) {
   WatcherFocusLost(&g_kvg.state, &g_kvg.ops);
-  return FALSE;
-}
-
-// The window manager reports a minimize or restore after the fact, where Windows asks
-// first. A change the program did not make itself goes to the request's rule; when that
-// rule keeps the window open (no name, or no timer) the window comes straight back with
-// the focus, which on Windows it never lost.
-void KvgIconifyChanged(int iconic) {
-  g_kvg.iconified = iconic;
-  if (iconic && g_kvg.state.windowOpen != 0) {
-    WatcherMinimizeRequest(&g_kvg.state, &g_kvg.ops);
-    if (g_kvg.state.windowOpen == 0) return;
-    g_kvg.iconified = 0;
-    gtk_window_deiconify(GTK_WINDOW(g_kvg.window));
-    gtk_window_present(GTK_WINDOW(g_kvg.window));
-  } else if (!iconic && g_kvg.state.windowOpen == 0) {
-    WatcherRestoreRequest(&g_kvg.state, &g_kvg.ops);
-  }
-}
-
-// While the program shows the window again, the reports are of the window the window
-// manager let go of, and the showing tells the end.
-static gboolean OnWindowState(GtkWidget *window, GdkEventWindowState *event, gpointer) {
-  if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) != 0 &&
-      (event->new_window_state & GDK_WINDOW_STATE_WITHDRAWN) == 0 &&
-      !KvgShowing(GTK_WINDOW(window)))
-    KvgIconifyChanged((event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
   return FALSE;
 }
 
@@ -122,6 +94,5 @@ GtkWidget *KvgCreateMainWindow(KvgApp *app) {
   g_signal_connect(app->area, "draw", G_CALLBACK(OnDraw), nullptr);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), nullptr);
   g_signal_connect(window, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
-  g_signal_connect(window, "window-state-event", G_CALLBACK(OnWindowState), nullptr);
   return window;
 }

@@ -1,39 +1,29 @@
 // GTK, GLib and POSIX behind the watcher's operations, on the process record.
 #include "watcher/config/configuration.h"
 #include "watcher/core/watcher_rules.h"
-#include "watcher/gtk/desktop_attention.h"
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/gtk/posix_files.h"
+#include "watcher/gtk/x11_desktop.h"
 
 static KvgApp *App(void *ctx) { return static_cast<KvgApp *>(ctx); }
 static GtkWindow *Window(void *ctx) { return GTK_WINDOW(App(ctx)->window); }
 
-// The window manager iconifies later; the rules need the new state at once.
-static void Minimize(void *ctx) {
-  App(ctx)->iconified = 1;
-  KvgStopShowing(Window(ctx));
-  gtk_window_iconify(Window(ctx));
-}
+// The presence machine owns the window's visibility; the rules only ask it.
+static void Minimize(void *ctx) { PresenceMinimize(&App(ctx)->presence); }
 
 // Shown again, but not activated: whether the window takes the keyboard is the focus
-// operation's to decide. A window the window manager has restored already (the user's
-// restore, reported after the fact) is left as it is.
-static void Restore(void *ctx) {
-  if (!App(ctx)->iconified) return;
-  App(ctx)->iconified = 0;
-  KvgShowWithoutFocus(Window(ctx), KvgIconifyChanged);
-}
+// operation's to decide.
+static void Restore(void *ctx) { PresenceShow(&App(ctx)->presence); }
 
-static int IsMinimized(void *ctx) { return App(ctx)->iconified; }
+static int IsMinimized(void *ctx) { return PresenceIsMinimized(&App(ctx)->presence); }
 
 static void RaiseTopmost(void *ctx) { gtk_window_set_keep_above(Window(ctx), TRUE); }
 
 // Back to waiting: the attention asked for while signalling is no longer wanted, neither
 // the urgency hint nor the demands-attention state a window manager made of it.
 static void DropToBottom(void *ctx) {
-  gtk_window_set_urgency_hint(Window(ctx), FALSE);
-  KvgEndDemandsAttention(Window(ctx));
+  PresenceQuiet(&App(ctx)->presence);
   gtk_window_set_keep_above(Window(ctx), FALSE);
   gdk_window_lower(gtk_widget_get_window(App(ctx)->window));
 }
@@ -41,10 +31,11 @@ static void DropToBottom(void *ctx) {
 // Only the tick that finds the flag asks for the focus, and, as Windows for a program in
 // the background, only when nobody is working in another window: the keys being typed
 // there stay there. The urgency hint has the desktop show that the window wants
-// attention either way.
+// attention either way. A Wayland compositor decides the focus itself.
 static void Focus(void *ctx) {
-  gtk_window_set_urgency_hint(Window(ctx), TRUE);
-  if (KvgMayTakeFocus(Window(ctx))) KvgTakeFocus(Window(ctx));
+  GdkWindow *own = gtk_widget_get_window(App(ctx)->window);
+  PresenceAttend(&App(ctx)->presence,
+                 App(ctx)->presence.way == kPresenceRemap && X11MayTakeFocus(own));
 }
 
 static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }
