@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "watcher/gtk/title_bar.h"
+
 namespace {
 
 // Logs every action as a word; the deadline is modelled, so that its event ("ok": time
@@ -87,7 +89,7 @@ TEST(Presence, EachScriptFromEachRestingState) {
   // it for a moment ("ok", the confirming deadline).
   const std::string kMapped = " withdraw timer map timer", kShown = kMapped + " confirm";
   const struct {
-    const char *from;  // "shown" or "minimized", on X11 or (ask-) on Wayland
+    const char *from;  // "shown" or "minimized": on X11, under kwin (kwin-), on Wayland (ask-)
     const char *script;
     std::string log;
     const char *to;
@@ -134,13 +136,19 @@ TEST(Presence, EachScriptFromEachRestingState) {
       {"minimized", "withdrawn iconic normal", " settled:0", "shown"},
       {"shown", "minimize normal iconic normal", " iconify settled:0", "shown"},
       {"shown", "minimize minimize", " iconify", "minimizing"},
+      // kwin: deiconified as the same window, through the same answers.
+      {"kwin-minimized", "show show normal iconic normal ok attend-focus",
+       " deiconify timer confirm deiconify timer confirm hint present", "shown"},
+      {"kwin-minimized", "show minimize normal", " deiconify timer iconify", "minimizing"},
       // Wayland: only asked, never told.
       {"ask-minimized", "show attend", " deiconify present hint", "shown"},
       {"ask-shown", "minimize", " iconify", "minimizing"},
   };
   for (const auto &row : kRows) {
     std::string from = row.from;
-    Window w(from.rfind("ask-", 0) == 0 ? kPresenceAsk : kPresenceRemap);
+    Window w(from.rfind("ask-", 0) == 0    ? kPresenceAsk
+             : from.rfind("kwin-", 0) == 0 ? kPresenceDeiconify
+                                           : kPresenceRemap);
     if (from.find("minimized") != std::string::npos) Play(w, "minimize iconic");
     w.log.clear();
     Play(w, row.script);
@@ -148,6 +156,19 @@ TEST(Presence, EachScriptFromEachRestingState) {
     EXPECT_EQ(w.log, row.log);
     EXPECT_EQ(Resting(w), row.to);
   }
+}
+
+// GNOME's title bar has close alone; KDE's, Xfce's, openbox's and GTK's own have minimize.
+TEST(TitleBar, CloseMinimizesOnlyWhereThereIsNoMinimizeButton) {
+  const struct {
+    const char *layout;
+    int minimizes;
+  } kRows[] = {
+      {"appmenu:close", 1},          {":close", 1},       {"appmenu:maximize,close", 1},
+      {"unminimize:close", 1},       {nullptr, 0},        {"menu:minimize,maximize,close", 0},
+      {"close,minimize:appmenu", 0}, {"icon:minimize", 0}};
+  for (const auto &row : kRows)
+    EXPECT_EQ(KvgCloseMinimizes(row.layout), row.minimizes) << (row.layout ? row.layout : "null");
 }
 
 }  // namespace

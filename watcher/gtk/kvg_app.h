@@ -68,6 +68,9 @@ GtkWidget *KvgCreateMainWindow(KvgApp *app);
 // display, how it is shown again: returns kPresenceAsk on a Wayland display.
 PresenceWay KvgStartPresence(KvgApp *app);
 
+// Shows the window again, not focused, the way the window manager of the moment allows.
+void KvgShowWindow(KvgApp *app);
+
 // Draws the grey background and the status lines due for state, as Korvane.exe paints.
 void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state);
 

@@ -5,6 +5,7 @@
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/gtk/kvg_app.h"
+#include "watcher/gtk/title_bar.h"
 #include "watcher/resources/resource.h"
 
 // Set Flag, Delete Flag and About run a modal dialog or the error box with a nested
@@ -30,9 +31,16 @@ static void OnMenuItem(GtkMenuItem *, gpointer command) {
   OnCommand(static_cast<int>(reinterpret_cast<intptr_t>(command)));
 }
 
-// The close button is the system close; the window is kept, the rule ends the loop.
-static gboolean OnDelete(GtkWidget *, GdkEvent *, gpointer) {
-  WatcherSystemClose(&g_kvg.state, &g_kvg.ops);
+// The close button is the system close, and the window is kept while the rule ends the
+// loop; but where the title bar offers no minimize, close is how a user dismisses the
+// pop-up, and does what minimize does.
+static gboolean OnDelete(GtkWidget *window, GdkEvent *, gpointer) {
+  g_autofree gchar *layout = nullptr;
+  g_object_get(gtk_widget_get_settings(window), "gtk-decoration-layout", &layout, nullptr);
+  if (KvgCloseMinimizes(layout))
+    WatcherMinimizeRequest(&g_kvg.state, &g_kvg.ops);
+  else
+    WatcherSystemClose(&g_kvg.state, &g_kvg.ops);
   return TRUE;
 }
 

@@ -25,6 +25,23 @@ static void Grant(Presence *presence) {
   presence->focusWanted = 0;
 }
 
+// Asks the window manager to show the window, and waits for its word.
+static void Deiconify(Presence *presence) {
+  presence->port->deiconify(presence->port->ctx);
+  ++presence->maps;
+  presence->state = kPresenceMapping;
+  presence->port->startDeadline(presence->port->ctx, kPresenceDeadlineMs);
+}
+
+// The first step of showing the window again, or the next after the window manager took it
+// back minimized.
+static void ShowAgain(Presence *presence) {
+  if (presence->way == kPresenceDeiconify)
+    Deiconify(presence);
+  else
+    Withdraw(presence);
+}
+
 // The window manager let go of the window, or kept silent too long: it is mapped anew,
 // minimized if the program asked for that meanwhile.
 static void MapAnew(Presence *presence) {
@@ -47,7 +64,7 @@ static void Mapped(Presence *presence, int iconic) {
     presence->state = kPresenceConfirming;
     presence->port->startDeadline(presence->port->ctx, kPresenceConfirmMs);
   } else if (presence->maps < kPresenceMaxMaps) {
-    Withdraw(presence);
+    ShowAgain(presence);
   } else {
     presence->focusWanted = 0;
     Settle(presence, kPresenceMinimized, 1);
@@ -76,7 +93,7 @@ void PresenceShow(Presence *presence) {
     return;
   }
   presence->maps = 0;
-  Withdraw(presence);
+  ShowAgain(presence);
 }
 
 void PresenceMinimize(Presence *presence) {

@@ -6,13 +6,18 @@
 #ifndef WATCHER_GTK_PRESENCE_H
 #define WATCHER_GTK_PRESENCE_H
 
-// How a minimized window is shown again; chosen once, from the display, at start.
+// How a minimized window is shown again: from the display, chosen once at start, and from
+// the window manager, before each show.
 enum PresenceWay {
   // An X server (X11, or XWayland under a Wayland compositor): the window is withdrawn and
   // mapped anew as not to be focused, once the window manager has let go of it. GNOME's
   // mutter keeps a minimized window and gives it back only to a request that also focuses
   // it, which would take the keys from someone typing elsewhere.
   kPresenceRemap,
+  // An X server whose window manager shows a minimized window again, as the same window,
+  // without the focus when asked with no user time (KDE's kwin): the task button keeps its
+  // place, where a window mapped anew is a new one at the end of the taskbar.
+  kPresenceDeiconify,
   // A Wayland compositor: a program may only ask to be shown and activated, and is told
   // nothing back of a minimize.
   kPresenceAsk
@@ -30,7 +35,8 @@ enum PresenceState {
   kPresenceMinimizing,   // the program asked for a minimize; the window manager has not said
   kPresenceMinimized,    // minimized, by the window manager's word
   kPresenceWithdrawing,  // being shown again: withdrawn, until the window manager lets go
-  kPresenceMapping,      // being shown again: mapped anew, until the window manager says how
+  kPresenceMapping,      // being shown again: mapped anew or deiconified, until the window
+                         // manager says how
   kPresenceConfirming    // being shown again: shown by the window manager's word, for a
                          // moment in which it may yet take it back minimized
 };
@@ -50,7 +56,8 @@ struct PresencePort {
   // Maps the withdrawn window, asking the window manager not to focus it. Minimized when
   // iconify was asked since the withdraw.
   void (*mapWithoutFocus)(void *ctx);
-  // Asks the desktop to show the minimized window again (kPresenceAsk).
+  // Asks the window manager to show the minimized window again, not focused; on a
+  // withdrawn window, has it mapped as a normal window.
   void (*deiconify)(void *ctx);
   // Asks the window manager to minimize the window.
   void (*iconify)(void *ctx);

@@ -14,7 +14,7 @@ static void Minimize(void *ctx) { PresenceMinimize(&App(ctx)->presence); }
 
 // Shown again, but not activated: whether the window takes the keyboard is the focus
 // operation's to decide.
-static void Restore(void *ctx) { PresenceShow(&App(ctx)->presence); }
+static void Restore(void *ctx) { KvgShowWindow(App(ctx)); }
 
 static int IsMinimized(void *ctx) { return PresenceIsMinimized(&App(ctx)->presence); }
 
@@ -35,7 +35,7 @@ static void DropToBottom(void *ctx) {
 static void Focus(void *ctx) {
   GdkWindow *own = gtk_widget_get_window(App(ctx)->window);
   PresenceAttend(&App(ctx)->presence,
-                 App(ctx)->presence.way == kPresenceRemap && X11MayTakeFocus(own));
+                 App(ctx)->presence.way != kPresenceAsk && X11MayTakeFocus(own));
 }
 
 static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }

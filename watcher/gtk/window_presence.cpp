@@ -1,16 +1,18 @@
 // The presence machine bound to the main window: its port's actions as GTK, GDK and Xlib
 // requests; the window manager's WM_STATE (through an event filter) and a timer as its
 // events; its word on a minimize nobody in the program asked for handed to the rules.
+#include <gdk/gdkwayland.h>
 #include <gdk/gdkx.h>
 
 #include "watcher/core/watcher_rules.h"
+#include "watcher/gtk/desktop_notification.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/gtk/x11_desktop.h"
 
 static KvgApp *App(void *ctx) { return static_cast<KvgApp *>(ctx); }
 static GtkWindow *Toplevel(void *ctx) { return GTK_WINDOW(App(ctx)->window); }
 static GdkWindow *Own(void *ctx) { return gtk_widget_get_window(App(ctx)->window); }
-static int OnX(void *ctx) { return App(ctx)->presence.way == kPresenceRemap; }
+static int OnX(void *ctx) { return App(ctx)->presence.way != kPresenceAsk; }
 
 // Deiconified while withdrawn, the window is mapped again as a normal window.
 static void Withdraw(void *ctx) {
@@ -24,7 +26,11 @@ static void MapWithoutFocus(void *ctx) {
   gtk_window_set_focus_on_map(Toplevel(ctx), TRUE);
 }
 
-static void Deiconify(void *ctx) { gtk_window_deiconify(Toplevel(ctx)); }
+// No user time, so that a window manager that honours it shows the window unfocused.
+static void Deiconify(void *ctx) {
+  if (OnX(ctx)) gdk_x11_window_set_user_time(Own(ctx), 0);
+  gtk_window_deiconify(Toplevel(ctx));
+}
 
 static void Iconify(void *ctx) { gtk_window_iconify(Toplevel(ctx)); }
 
@@ -35,9 +41,25 @@ static void PresentNow(void *ctx) {
                                OnX(ctx) ? gdk_x11_get_server_time(Own(ctx)) : GDK_CURRENT_TIME);
 }
 
+// The user took the notification's default action: the token the server gave lets a
+// Wayland compositor give the window the focus, where a bare request only marks it.
+static void OnNotificationTaken(const char *token) {
+  if (token != nullptr)
+    gdk_wayland_display_set_startup_notification_id(gtk_widget_get_display(g_kvg.window), token);
+  gtk_window_present(GTK_WINDOW(g_kvg.window));
+}
+
+// A Wayland window neither comes up above the others nor learns that it was minimized: a
+// desktop notification says what it cannot show.
 static void SetAttention(void *ctx, int on) {
   gtk_window_set_urgency_hint(Toplevel(ctx), on);
-  if (!on && OnX(ctx)) X11EndDemandsAttention(Own(ctx));
+  if (OnX(ctx)) {
+    if (!on) X11EndDemandsAttention(Own(ctx));
+  } else if (on) {
+    KvgNotifyFlag(App(ctx)->state.flagFileName, OnNotificationTaken);
+  } else {
+    KvgWithdrawNotification();
+  }
 }
 
 static gboolean OnDeadline(gpointer ctx) {
@@ -74,15 +96,29 @@ static GdkFilterReturn OnXEvent(GdkXEvent *xevent, GdkEvent *, gpointer ctx) {
   return GDK_FILTER_CONTINUE;
 }
 
+// The one place that tells the desktops apart. The window manager is asked anew each
+// time, since a login entry may start korvane before it.
+static PresenceWay ChooseWay(GdkDisplay *display) {
+  if (!GDK_IS_X11_DISPLAY(display)) return kPresenceAsk;
+  GdkScreen *screen = gdk_display_get_default_screen(display);
+  return g_strcmp0(gdk_x11_screen_get_window_manager_name(screen), "KWin") == 0 ? kPresenceDeiconify
+                                                                                : kPresenceRemap;
+}
+
+void KvgShowWindow(KvgApp *app) {
+  if (PresenceIsMinimized(&app->presence) && app->presence.way != kPresenceAsk)
+    app->presence.way = ChooseWay(gtk_widget_get_display(app->window));
+  PresenceShow(&app->presence);
+}
+
 PresenceWay KvgStartPresence(KvgApp *app) {
   PresencePort *port = &app->presencePort;
   *port = {app,        Withdraw,     MapWithoutFocus, Deiconify,    Iconify,
            PresentNow, SetAttention, StartDeadline,   StopDeadline, Settled};
   gtk_widget_realize(app->window);
   GdkDisplay *display = gtk_widget_get_display(app->window);
-  // The one place that tells an X display (X11 or XWayland) from a Wayland one.
-  PresenceWay way = GDK_IS_X11_DISPLAY(display) ? kPresenceRemap : kPresenceAsk;
-  if (way == kPresenceRemap) {
+  PresenceWay way = ChooseWay(display);
+  if (way != kPresenceAsk) {
     X11DesktopInit(display);
     gdk_window_add_filter(gtk_widget_get_window(app->window), OnXEvent, app);
   }
