@@ -33,6 +33,7 @@ Window::Window(PresenceWay way) {
   port.mapWithoutFocus = [](void *c) { W(c, "map"); };
   port.deiconify = [](void *c) { W(c, "deiconify"); };
   port.iconify = [](void *c) { W(c, "iconify"); };
+  port.broughtUp = [](void *c) { W(c, "up"); };
   port.presentNow = [](void *c) { W(c, "present"); };
   port.setAttention = [](void *c, int on) { W(c, on ? "hint" : "quiet"); };
   port.startDeadline = [](void *c, int ms) {
@@ -95,8 +96,8 @@ TEST(Presence, EachScriptFromEachRestingState) {
     const char *to;
   } kRows[] = {
       // Shown again without the focus; a second show while it waits does nothing more.
-      {"minimized", "show withdrawn normal ok", kShown, "shown"},
-      {"minimized", "show show withdrawn show normal show ok", kShown, "shown"},
+      {"minimized", "show withdrawn normal ok", kShown + " up", "shown"},
+      {"minimized", "show show withdrawn show normal show ok", kShown + " up", "shown"},
       {"shown", "show withdrawn normal", "", "shown"},
       {"minimized", "show", " withdraw timer", "withdrawing, timed"},
       {"minimized", "show withdrawn normal", kShown, "confirming, timed"},
@@ -105,32 +106,32 @@ TEST(Presence, EachScriptFromEachRestingState) {
       // minimized, told once, the focus asked for meanwhile dropped; the next show counts
       // anew.
       {"minimized", "show withdrawn withdrawn iconic withdrawn normal iconic withdrawn normal ok",
-       kMapped + kShown + kShown, "shown"},
+       kMapped + kShown + kShown + " up", "shown"},
       {"minimized",
        "show attend-focus withdrawn iconic withdrawn iconic withdrawn iconic iconic show withdrawn "
        "iconic withdrawn normal ok",
-       kMapped + kMapped + kMapped + " settled:1" + kMapped + kShown + " hint", "shown"},
+       kMapped + kMapped + kMapped + " settled:1" + kMapped + kShown + " up hint", "shown"},
       // No word from the window manager: mapped anyway, then taken as shown.
-      {"minimized", "show ok ok normal", kMapped, "shown"},
+      {"minimized", "show ok ok normal", kMapped + " up", "shown"},
       // The program minimizes while it withdraws: mapped minimized, into the taskbar; shown
       // after all, mapped shown. While it maps or confirms: minimized at once.
       {"minimized", "show minimize withdrawn normal iconic", " withdraw timer iconify map",
        "minimized"},
       {"minimized", "show minimize", " withdraw timer iconify", "withdrawing to minimized, timed"},
       {"minimized", "show minimize show withdrawn normal ok",
-       " withdraw timer iconify deiconify map timer confirm", "shown"},
+       " withdraw timer iconify deiconify map timer confirm up", "shown"},
       {"minimized", "show withdrawn minimize ok normal iconic", kMapped + " iconify", "minimized"},
       {"minimized", "show withdrawn normal minimize ok iconic", kShown + " iconify", "minimized"},
       // The hint and the focus only once the window manager shows it, whether asked before
       // the withdraw, before the map's answer, or after it; ended, they are not asked later.
-      {"minimized", "show attend-focus withdrawn normal ok", kShown + " hint present", "shown"},
-      {"minimized", "show withdrawn attend-focus normal ok", kShown + " hint present", "shown"},
-      {"minimized", "show withdrawn normal attend ok", kShown + " hint", "shown"},
+      {"minimized", "show attend-focus withdrawn normal ok", kShown + " up hint present", "shown"},
+      {"minimized", "show withdrawn attend-focus normal ok", kShown + " up hint present", "shown"},
+      {"minimized", "show withdrawn normal attend ok", kShown + " up hint", "shown"},
       {"shown", "attend-focus", " hint present", "shown"},
       {"minimized", "show attend-focus quiet withdrawn normal ok",
-       " withdraw timer quiet map timer confirm", "shown"},
+       " withdraw timer quiet map timer confirm up", "shown"},
       {"minimized", "show attend-focus minimize show withdrawn normal ok",
-       " withdraw timer iconify deiconify map timer confirm hint", "shown"},
+       " withdraw timer iconify deiconify map timer confirm up hint", "shown"},
       // The window manager's own changes are told once; the program's own are not.
       {"shown", "iconic iconic", " settled:1", "minimized"},
       {"minimized", "withdrawn iconic normal", " settled:0", "shown"},
@@ -138,7 +139,7 @@ TEST(Presence, EachScriptFromEachRestingState) {
       {"shown", "minimize minimize", " iconify", "minimizing"},
       // kwin: deiconified as the same window, through the same answers.
       {"kwin-minimized", "show show normal iconic normal ok attend-focus",
-       " deiconify timer confirm deiconify timer confirm hint present", "shown"},
+       " deiconify timer confirm deiconify timer confirm up hint present", "shown"},
       {"kwin-minimized", "show minimize normal", " deiconify timer iconify", "minimizing"},
       // Wayland: only asked, never told.
       {"ask-minimized", "show attend", " deiconify present hint", "shown"},

@@ -7,6 +7,15 @@
 
 enum { kResponseOk = 1, kResponseCancel = 2 };
 
+// Windows' dialogs have no minimize or maximize button, and some window managers (KDE's
+// kwin) would give a dialog both. Minimized, a modal dialog leaves the main window's menu
+// dead. After GTK's own realize, which sets the functions from deletable alone.
+static void OfferMoveAndClose(GtkWidget *dialog, gpointer) {
+  int functions = GDK_FUNC_MOVE;
+  if (gtk_window_get_deletable(GTK_WINDOW(dialog))) functions |= GDK_FUNC_CLOSE;
+  gdk_window_set_functions(gtk_widget_get_window(dialog), static_cast<GdkWMFunction>(functions));
+}
+
 static GtkWidget *NewDialog(GtkWindow *parent, const char *title) {
   GtkWidget *dialog = gtk_dialog_new();
   gtk_window_set_title(GTK_WINDOW(dialog), title);
@@ -16,6 +25,7 @@ static GtkWidget *NewDialog(GtkWindow *parent, const char *title) {
   gtk_window_set_deletable(GTK_WINDOW(dialog), FALSE);
   gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER_ON_PARENT);
   gtk_style_context_add_class(gtk_widget_get_style_context(dialog), KVG_STYLE_CLASS);
+  g_signal_connect_after(dialog, "realize", G_CALLBACK(OfferMoveAndClose), nullptr);
   return dialog;
 }
 
@@ -131,6 +141,7 @@ void KvgErrorBox(GtkWindow *parent, const char *text, const char *caption) {
   GtkWidget *box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                           GTK_BUTTONS_OK, "%s", text);
   gtk_window_set_title(GTK_WINDOW(box), caption);
+  g_signal_connect_after(box, "realize", G_CALLBACK(OfferMoveAndClose), nullptr);
   RunModal(box);
   gtk_widget_destroy(box);
 }

@@ -42,6 +42,11 @@ static void ShowAgain(Presence *presence) {
     Withdraw(presence);
 }
 
+static void ShowEnded(Presence *presence) {
+  presence->port->broughtUp(presence->port->ctx);
+  Grant(presence);
+}
+
 // The window manager let go of the window, or kept silent too long: it is mapped anew,
 // minimized if the program asked for that meanwhile.
 static void MapAnew(Presence *presence) {
@@ -158,7 +163,7 @@ void PresenceDeadline(Presence *presence) {
   if (presence->state == kPresenceWithdrawing) MapAnew(presence);
   // Mapped and no word, or no word against it: the window manager shows it.
   else if (presence->state == kPresenceMapping || presence->state == kPresenceConfirming)
-    Grant(presence);
+    ShowEnded(presence);
 }
 
 int PresenceIsMinimized(const Presence *presence) {

@@ -61,6 +61,9 @@ struct PresencePort {
   void (*deiconify)(void *ctx);
   // Asks the window manager to minimize the window.
   void (*iconify)(void *ctx);
+  // The window manager showed the window again: what stood above it (a dialog the user
+  // was in) comes back with it.
+  void (*broughtUp)(void *ctx);
   // Asks for the window to be activated, with the server's present time.
   void (*presentNow)(void *ctx);
   // Sets (on 1) the urgency hint, or clears it (on 0) and ends the window manager's

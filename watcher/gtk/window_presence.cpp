@@ -34,6 +34,17 @@ static void Deiconify(void *ctx) {
 
 static void Iconify(void *ctx) { gtk_window_iconify(Toplevel(ctx)); }
 
+// A dialog the user was in when the window was minimized, shown again with it, unfocused
+// and above it: with the dialog left minimized, its modal loop would leave the window's
+// menu dead.
+static void BroughtUp(void *ctx) {
+  GtkWidget *modal = App(ctx)->modal;
+  if (modal == nullptr) return;
+  if (OnX(ctx)) gdk_x11_window_set_user_time(gtk_widget_get_window(modal), 0);
+  gtk_window_deiconify(GTK_WINDOW(modal));
+  gdk_window_raise(gtk_widget_get_window(modal));
+}
+
 // The server's present time is the request of a window that may take the focus, which the
 // window manager need not weigh against older ones.
 static void PresentNow(void *ctx) {
@@ -113,7 +124,7 @@ void KvgShowWindow(KvgApp *app) {
 
 PresenceWay KvgStartPresence(KvgApp *app) {
   PresencePort *port = &app->presencePort;
-  *port = {app,        Withdraw,     MapWithoutFocus, Deiconify,    Iconify,
+  *port = {app,        Withdraw,     MapWithoutFocus, Deiconify,    Iconify, BroughtUp,
            PresentNow, SetAttention, StartDeadline,   StopDeadline, Settled};
   gtk_widget_realize(app->window);
   GdkDisplay *display = gtk_widget_get_display(app->window);
