@@ -29,8 +29,10 @@ static GtkWidget *NewDialog(GtkWindow *parent, const char *title) {
   return dialog;
 }
 
-static void AddLabel(GtkWidget *box, const char *text) {
-  gtk_box_pack_start(GTK_BOX(box), gtk_label_new(text), FALSE, FALSE, 2);
+static GtkWidget *AddLabel(GtkWidget *box, const char *text) {
+  GtkWidget *label = gtk_label_new(text);
+  gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 2);
+  return label;
 }
 
 static void AddLabels(GtkWidget *box, const char *const texts[], int count) {
@@ -41,7 +43,7 @@ static void AddLabels(GtkWidget *box, const char *const texts[], int count) {
 static GtkWidget *AddNameField(GtkWidget *content, const char *name) {
   static const char *const kLabels[] = {KV_TEXT_DRIVE, KV_TEXT_PATH, KV_TEXT_FILENAME,
                                         KV_TEXT_EXTENSION};
-  AddLabel(content, KV_TEXT_PROMPT);
+  GtkWidget *prompt = AddLabel(content, KV_TEXT_PROMPT);
   GtkWidget *row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
   AddLabels(row, kLabels, 4);
   gtk_box_pack_start(GTK_BOX(content), row, FALSE, FALSE, 2);
@@ -52,6 +54,8 @@ static GtkWidget *AddNameField(GtkWidget *content, const char *name) {
   // Enter presses the default button, Cancel, as in Korvane.exe.
   gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
   gtk_box_pack_start(GTK_BOX(content), entry, FALSE, FALSE, 2);
+  // Named by its prompt for screen readers (labelled-by), with no mnemonic to underline.
+  gtk_label_set_mnemonic_widget(GTK_LABEL(prompt), entry);
   return entry;
 }
 

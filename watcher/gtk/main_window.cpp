@@ -5,6 +5,7 @@
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/gtk/kvg_app.h"
+#include "watcher/gtk/status_access.h"
 #include "watcher/gtk/title_bar.h"
 #include "watcher/resources/resource.h"
 
@@ -49,7 +50,16 @@ static gboolean OnFocusOut(GtkWidget *, GdkEvent *, gpointer) {
   return FALSE;
 }
 
+// At start-up the accessibility bridge may not be listening yet when the window is first
+// shown: a complaint is told again when the window first becomes active.
+static void OnFirstActive(GtkWindow *window, GParamSpec *, gpointer) {
+  if (!gtk_window_is_active(window)) return;
+  g_signal_handlers_disconnect_by_func(window, reinterpret_cast<gpointer>(OnFirstActive), nullptr);
+  KvgTellStatus(g_kvg.area, &g_kvg.state, 1, 1);
+}
+
 static gboolean OnDraw(GtkWidget *area, cairo_t *cr, gpointer) {
+  KvgTellStatus(area, &g_kvg.state, 0, 0);
   KvgPaintStatus(area, cr, &g_kvg.state);
   return TRUE;
 }
@@ -100,6 +110,8 @@ GtkWidget *KvgCreateMainWindow(KvgApp *app) {
   gtk_box_pack_start(GTK_BOX(box), app->area, TRUE, TRUE, 0);
   gtk_container_add(GTK_CONTAINER(window), box);
   g_signal_connect(app->area, "draw", G_CALLBACK(OnDraw), nullptr);
+  KvgInitStatusAccess(app->area);
+  g_signal_connect(window, "notify::is-active", G_CALLBACK(OnFirstActive), nullptr);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), nullptr);
   g_signal_connect(window, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
   return window;

@@ -4,13 +4,17 @@
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/kvg_app.h"
 #include "watcher/gtk/posix_files.h"
+#include "watcher/gtk/status_access.h"
 #include "watcher/gtk/x11_desktop.h"
 
 static KvgApp *App(void *ctx) { return static_cast<KvgApp *>(ctx); }
 static GtkWindow *Window(void *ctx) { return GTK_WINDOW(App(ctx)->window); }
 
 // The presence machine owns the window's visibility; the rules only ask it.
-static void Minimize(void *ctx) { PresenceMinimize(&App(ctx)->presence); }
+static void Minimize(void *ctx) {
+  KvgTellStatus(App(ctx)->area, &App(ctx)->state, 0, 0);
+  PresenceMinimize(&App(ctx)->presence);
+}
 
 // Shown again, but not activated: whether the window takes the keyboard is the focus
 // operation's to decide.
@@ -38,7 +42,12 @@ static void Focus(void *ctx) {
                  App(ctx)->presence.way != kPresenceAsk && X11MayTakeFocus(own));
 }
 
-static void Repaint(void *ctx) { gtk_widget_queue_draw(App(ctx)->area); }
+// A line that appears in a window in sight is announced at once; in one being shown
+// again, once it is shown.
+static void Repaint(void *ctx) {
+  KvgTellStatus(App(ctx)->area, &App(ctx)->state, App(ctx)->presence.state == kPresenceShown, 0);
+  gtk_widget_queue_draw(App(ctx)->area);
+}
 
 // The default main context runs under gtk_dialog_run's nested loop too, so ticks keep
 // coming while a dialog or the error box is up, as WM_TIMER does on Windows.

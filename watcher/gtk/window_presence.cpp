@@ -7,6 +7,7 @@
 #include "watcher/core/watcher_rules.h"
 #include "watcher/gtk/desktop_notification.h"
 #include "watcher/gtk/kvg_app.h"
+#include "watcher/gtk/status_access.h"
 #include "watcher/gtk/x11_desktop.h"
 
 static KvgApp *App(void *ctx) { return static_cast<KvgApp *>(ctx); }
@@ -34,10 +35,11 @@ static void Deiconify(void *ctx) {
 
 static void Iconify(void *ctx) { gtk_window_iconify(Toplevel(ctx)); }
 
-// A dialog the user was in when the window was minimized, shown again with it, unfocused
-// and above it: with the dialog left minimized, its modal loop would leave the window's
-// menu dead.
+// Shown again, the window's status lines are announced, and a dialog the user was in when
+// it was minimized comes back with it, unfocused and above it: left minimized, the
+// dialog's modal loop would leave the window's menu dead.
 static void BroughtUp(void *ctx) {
+  KvgTellStatus(App(ctx)->area, &App(ctx)->state, 1, 1);
   GtkWidget *modal = App(ctx)->modal;
   if (modal == nullptr) return;
   if (OnX(ctx)) gdk_x11_window_set_user_time(gtk_widget_get_window(modal), 0);
