@@ -71,11 +71,18 @@ PresenceWay KvgStartPresence(KvgApp *app);
 // Shows the window again, not focused, the way the window manager of the moment allows.
 void KvgShowWindow(KvgApp *app);
 
-// Draws the grey background and the status lines due for state, as Korvane.exe paints.
+// Draws the grey background and the status lines due for state, as Korvane.exe paints (in
+// a high-contrast theme's colours, where one is in force).
 void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state);
 
-// Makes every window with the style class KVG_STYLE_CLASS grey with black text.
+// Makes every window with the style class KVG_STYLE_CLASS grey with black text, but
+// while the desktop asks for high contrast, whose colours then win there and in the
+// status lines.
 void KvgInstallStyle(void);
+
+// Keeps the window at its width, or wider where the font makes a status line longer,
+// whenever area's style changes.
+void KvgFitStatus(GtkWidget *area);
 
 // Runs Set Flag File modally over parent; returns 1 when a name was confirmed, 0 when
 // cancelled, and updates flagFileName and noCommandLine by the dialog's rules.

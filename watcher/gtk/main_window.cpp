@@ -111,6 +111,7 @@ GtkWidget *KvgCreateMainWindow(KvgApp *app) {
   gtk_container_add(GTK_CONTAINER(window), box);
   g_signal_connect(app->area, "draw", G_CALLBACK(OnDraw), nullptr);
   KvgInitStatusAccess(app->area);
+  KvgFitStatus(app->area);
   g_signal_connect(window, "notify::is-active", G_CALLBACK(OnFirstActive), nullptr);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), nullptr);
   g_signal_connect(window, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
