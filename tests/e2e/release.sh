@@ -41,12 +41,16 @@ msiinfo suminfo "$msi" | grep -E '^(Subject|Author|Template|Version|Security):' 
 diff "$tmp/tables" "$src/tests/e2e/flag-notification.msi.tables" || fail "installer tables"
 # Whatever the listing says: property-conditioned components transitive, programs versioned,
 # Upgrade rows up to this version and for a later one, the Run value quoted, a new product code.
-awk -F'\t' -v version="$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductVersion" { print $2 }')" '
+# The attributes' bits go by their Windows Installer names.
+awk -F'\t' -v version="$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductVersion" { print $2 }')" \
+  -v msidbComponentAttributesTransitive=64 -v msidbUpgradeAttributesOnlyDetect=2 \
+  -v msidbUpgradeAttributesVersionMaxInclusive=512 'function has(bits, bit) { return int(bits / bit) % 2 }
   FNR == 1 { t++ } FNR < 4 { next }
-  t == 1 && $5 ~ /FLAGFILE|AUTOSTART/ && int($4 / 64) % 2 == 0 { print "not transitive: " $1 }
+  t == 1 && $5 ~ /FLAGFILE|AUTOSTART/ && !has($4, msidbComponentAttributesTransitive) { print "not transitive: " $1 }
   t == 2 && $3 ~ /\.(exe|EXE)$/ && (split($5, n, ".") != 4 || $6 == "") { print "no version: " $1 }
-  t == 3 && $3 == version && int($5 / 512) % 2 == 1 && int($5 / 2) % 2 == 0 { replaces = 1 }
-  t == 3 && $2 == version && int($5 / 2) % 2 == 1 { detects = 1 }
+  t == 3 && $3 == version && has($5, msidbUpgradeAttributesVersionMaxInclusive) &&
+    !has($5, msidbUpgradeAttributesOnlyDetect) { replaces = 1 }
+  t == 3 && $2 == version && has($5, msidbUpgradeAttributesOnlyDetect) { detects = 1 }
   t == 4 && $4 == "Korvane" && $5 !~ /^".*"$/ { print "unquoted Run value: " $5 }
   END { if (!replaces || !detects) print "Upgrade rows: replaces " replaces ", detects later " detects }' \
   <(msiinfo export "$msi" Component | tr -d '\r') <(msiinfo export "$msi" File | tr -d '\r') \
