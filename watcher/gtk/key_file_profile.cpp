@@ -4,9 +4,6 @@
 #include <glib.h>
 #include <string.h>
 
-#include "watcher/config/configuration.h"
-#include "watcher/core/watcher_constants.h"
-
 void CopyWholeCharacters(const char *text, char *out, int size) {
   size_t length = strlen(text);
   if (length > static_cast<size_t>(size - 1)) {

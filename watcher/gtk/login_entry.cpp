@@ -6,7 +6,7 @@
 #include <string.h>
 
 #include "watcher/core/watcher_constants.h"
-#include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/program_name.h"
 
 #define KVG_ENTRY_GROUP "Desktop Entry"
 #define KVG_LOGIN_COMMENT "Watches the flag file and pops up when a batch job raises it"
