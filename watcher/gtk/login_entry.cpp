@@ -11,9 +11,7 @@
 #define KVG_ENTRY_GROUP "Desktop Entry"
 #define KVG_LOGIN_COMMENT "Watches the flag file and pops up when a batch job raises it"
 
-// program as one argument of an Exec line: quoted, with the four characters that stay
-// special inside quotes escaped, when it holds anything the entry rules reserve.
-static gchar *ExecArgument(const char *program) {
+char *LoginExecArgument(const char *program) {
   if (strpbrk(program, " \t\n\"'\\><~|&;$*?#()`") == nullptr) return g_strdup(program);
   GString *quoted = g_string_new("\"");
   for (const char *p = program; *p != '\0'; ++p) {
@@ -31,7 +29,7 @@ static gchar *UserEntryPath(void) {
 // Writes the user's entry: korvane's, hidden or not.
 static int SaveEntry(const char *program, int hidden) {
   GKeyFile *keys = g_key_file_new();
-  gchar *exec = ExecArgument(program), *path = UserEntryPath();
+  gchar *exec = LoginExecArgument(program), *path = UserEntryPath();
   gchar *folder = g_path_get_dirname(path);
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Type", "Application");
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Name", "Korvane");
