@@ -135,7 +135,8 @@ TEST(LinuxLoginEntry, ExecQuotesTheProgramOnlyWhenItHoldsAReservedCharacter) {
   } kRows[] = {
       {"/usr/bin/korvane", "/usr/bin/korvane"},
       {"/home/my bin/korvane", "\"/home/my bin/korvane\""},
-      {"/opt/it's;#(1)~/korvane", "\"/opt/it's;#(1)~/korvane\""},
+      {"/opt/100%/korvane", "/opt/100%%/korvane"},
+      {"/opt/it's 50%;#(1)~/korvane", "\"/opt/it's 50%%;#(1)~/korvane\""},
       {"/opt/\"`$\\/korvane", "\"/opt/\\\"\\`\\$\\\\/korvane\""},
   };
   for (const auto &row : kRows) {

@@ -12,14 +12,16 @@
 #define KVG_LOGIN_COMMENT "Watches the flag file and pops up when a batch job raises it"
 
 char *LoginExecArgument(const char *program) {
-  if (strpbrk(program, " \t\n\"'\\><~|&;$*?#()`") == nullptr) return g_strdup(program);
-  GString *quoted = g_string_new("\"");
+  int quote = strpbrk(program, " \t\n\"'\\><~|&;$*?#()`") != nullptr;
+  GString *exec = g_string_new(quote ? "\"" : "");
   for (const char *p = program; *p != '\0'; ++p) {
-    if (strchr("\"`$\\", *p) != nullptr) g_string_append_c(quoted, '\\');
-    g_string_append_c(quoted, *p);
+    if (quote && strchr("\"`$\\", *p) != nullptr) g_string_append_c(exec, '\\');
+    // A percent sign starts a field code, quoted or not: a literal one is doubled.
+    if (*p == '%') g_string_append_c(exec, '%');
+    g_string_append_c(exec, *p);
   }
-  g_string_append_c(quoted, '"');
-  return g_string_free(quoted, FALSE);
+  if (quote) g_string_append_c(exec, '"');
+  return g_string_free(exec, FALSE);
 }
 
 static gchar *UserEntryPath(void) {
