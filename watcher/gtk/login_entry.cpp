@@ -30,9 +30,10 @@ static gchar *UserEntryPath(void) {
 
 // Writes the user's entry: korvane's, hidden or not.
 static int SaveEntry(const char *program, int hidden) {
-  GKeyFile *keys = g_key_file_new();
-  gchar *exec = LoginExecArgument(program), *path = UserEntryPath();
-  gchar *folder = g_path_get_dirname(path);
+  g_autoptr(GKeyFile) keys = g_key_file_new();
+  g_autofree gchar *exec = LoginExecArgument(program);
+  g_autofree gchar *path = UserEntryPath();
+  g_autofree gchar *folder = g_path_get_dirname(path);
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Type", "Application");
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Name", "Korvane");
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "GenericName", KV_WINDOW_TITLE);
@@ -41,12 +42,7 @@ static int SaveEntry(const char *program, int hidden) {
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Icon", KVG_PROGRAM_NAME);
   g_key_file_set_boolean(keys, KVG_ENTRY_GROUP, "Terminal", FALSE);
   if (hidden) g_key_file_set_boolean(keys, KVG_ENTRY_GROUP, "Hidden", TRUE);
-  int ok = g_mkdir_with_parents(folder, 0700) == 0 && g_key_file_save_to_file(keys, path, nullptr);
-  g_free(folder);
-  g_free(path);
-  g_free(exec);
-  g_key_file_free(keys);
-  return ok;
+  return g_mkdir_with_parents(folder, 0700) == 0 && g_key_file_save_to_file(keys, path, nullptr);
 }
 
 int WriteLoginEntry(const char *program) { return SaveEntry(program, 0); }
@@ -54,18 +50,14 @@ int WriteLoginEntry(const char *program) { return SaveEntry(program, 0); }
 // Whether a folder of $XDG_CONFIG_DIRS holds an entry for all users.
 static int SystemEntryExists(void) {
   for (const gchar *const *dir = g_get_system_config_dirs(); *dir != nullptr; ++dir) {
-    gchar *path = g_build_filename(*dir, "autostart", KVG_DESKTOP_ID, nullptr);
-    int found = g_file_test(path, G_FILE_TEST_EXISTS);
-    g_free(path);
-    if (found) return 1;
+    g_autofree gchar *path = g_build_filename(*dir, "autostart", KVG_DESKTOP_ID, nullptr);
+    if (g_file_test(path, G_FILE_TEST_EXISTS)) return 1;
   }
   return 0;
 }
 
 int RemoveLoginEntry(const char *program) {
   if (SystemEntryExists()) return SaveEntry(program, 1);
-  gchar *path = UserEntryPath();
-  int ok = g_unlink(path) == 0 || !g_file_test(path, G_FILE_TEST_EXISTS);
-  g_free(path);
-  return ok;
+  g_autofree gchar *path = UserEntryPath();
+  return g_unlink(path) == 0 || !g_file_test(path, G_FILE_TEST_EXISTS);
 }

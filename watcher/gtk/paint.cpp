@@ -15,7 +15,7 @@ void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state) {
   StatusLine lines[kMaxStatusLines];
   int count = GetStatusLines(state, lines);
   for (int i = 0; i < count; ++i) {
-    PangoLayout *layout = gtk_widget_create_pango_layout(area, lines[i].text);
+    g_autoptr(PangoLayout) layout = gtk_widget_create_pango_layout(area, lines[i].text);
     int width, height;
     pango_layout_get_pixel_size(layout, &width, &height);
     // The lines stand 10 pixels apart whatever the font, so a taller font's line is
@@ -26,17 +26,16 @@ void KvgPaintStatus(GtkWidget *area, cairo_t *cr, const WatcherState *state) {
     SetGrey(cr, kTextGrey);
     cairo_move_to(cr, lines[i].x, lines[i].y);
     pango_cairo_show_layout(cr, layout);
-    g_object_unref(layout);
   }
 }
 
 void KvgInstallStyle(void) {
-  gchar *css = g_strdup_printf(
+  g_autofree gchar *css = g_strdup_printf(
       "." KVG_STYLE_CLASS " { background-color: rgb(%d,%d,%d); color: rgb(%d,%d,%d); }",
       kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, kTextGrey, kTextGrey, kTextGrey);
-  GtkCssProvider *provider = gtk_css_provider_new();
+  // The screen keeps a reference of its own.
+  g_autoptr(GtkCssProvider) provider = gtk_css_provider_new();
   gtk_css_provider_load_from_data(provider, css, -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-  g_free(css);
 }
