@@ -81,7 +81,8 @@ done
 echo
 echo "######## Korvane installed from its package, as on fifty desks ########"
 export DISPLAY=:$(cat "$state/display")
-msi='Z:'$top/build/win32/flag-notification-1.3.msi
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+msi='Z:'$top/build/win32/flag-notification-$version.msi
 installed='C:\Program Files\Flag Notification'
 msiexec() {  # what it does, msiexec arguments
   echo "== $1"

@@ -5,9 +5,9 @@
 #include <gtk/gtk.h>
 #include <stdio.h>
 
+#include "generated/release.h"
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/login_entry.h"
-#include "watcher/resources/resource.h"
 
 static gboolean s_help, s_version, s_startAtLogin, s_noStartAtLogin;
 
@@ -52,8 +52,7 @@ static int Answer(void) {
     return 0;
   }
   if (s_version) {
-    printf("%s (%s) %d.%d\n", KVG_PROGRAM_NAME, KV_PRODUCT_NAME, KV_VERSION_MAJOR,
-           KV_VERSION_MINOR);
+    printf("%s (%s) %s\n", KVG_PROGRAM_NAME, KV_PRODUCT_NAME, KV_RELEASE);
     return 0;
   }
   if (s_startAtLogin || s_noStartAtLogin) return AnswerLogin(s_startAtLogin);

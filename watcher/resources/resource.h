@@ -1,8 +1,11 @@
 /* Korvane's resource identifiers, texts, control styles and rectangles, defined once for
-   the resource script, the program and the test programs. Only #define lines, so that
-   both windres and the C++ compiler can read it. */
+   the resource script, the program and the test programs; the release's names and version
+   come from generated/release.h. Only #define lines, so that both windres and the C++
+   compiler can read it. */
 #ifndef WATCHER_RESOURCES_RESOURCE_H
 #define WATCHER_RESOURCES_RESOURCE_H
+
+#include "generated/release.h"
 
 /* Resources. */
 #define IDR_MAINMENU 101
@@ -38,17 +41,10 @@
 #define IDC_POSTCODE 1019
 #define IDC_ABOUT_ICON 1020
 
-/* Version. */
-#define KV_VERSION_MAJOR 1
-#define KV_VERSION_MINOR 3
-#define KV_VERSION_PATCH 0
-#define KV_VERSION_BUILD 0
-#define KV_VERSION_TEXT "1.3.0.0"
-#define KV_PRODUCT_NAME "Flag Notification"
+/* The version record's texts that are Korvane.exe's own. */
 #define KV_FILE_DESCRIPTION "Korvane flag file watcher"
 #define KV_INTERNAL_NAME "Korvane"
 #define KV_ORIGINAL_FILENAME "Korvane.exe"
-#define KV_LEGAL_COPYRIGHT "Copyright (C) 2026 Korvane Software. All Rights Reserved."
 
 /* Menu texts. */
 #define KV_MENU_FILE "&File"
@@ -96,11 +92,10 @@
 
 /* About controls: the product texts, our maker's texts, and rectangles. The maker's texts
    are kept short enough for their rectangles at about 4 units a character. */
-#define KV_TEXT_PRODUCT "Flag Notification"
-#define KV_TEXT_VERSION "Version 1.3  - Win32"
+#define KV_TEXT_PRODUCT KV_PRODUCT_NAME
+#define KV_TEXT_VERSION "Version " KV_RELEASE "  - Win32"
 #define KV_TEXT_VOICE_LABEL "Voice Line"
 #define KV_TEXT_ONLINE_LABEL "System Online"
-#define KV_MAKER_NAME "Korvane Software"
 #define KV_MAKER_NOTICE "All Rights Reserved"
 #define KV_MAKER_PHONE "555-0143"
 #define KV_MAKER_ONLINE "555-0199"
