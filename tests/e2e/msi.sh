@@ -5,6 +5,7 @@
 # version rebuilt, a repair and the uninstall while Korvane runs; the prefix as it was after.
 #   wine.sh apart <state dir> msi.sh <Windows build dir> <version>
 set -u
+. "$(dirname "$0")/probes.sh"
 win=$1 version=$2
 # Wine's own menu integration would leave its records behind: it is no part of the product.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
@@ -93,8 +94,7 @@ eval "set -- $(logon_entry)"
 WINEDEBUG=-all,fixme+process wine "$1" 'C:\FLAGS\MY' JOB.FLG </dev/null >/dev/null 2>"$c/../restart.log" &
 korvane=$!
 registered='RegisterApplicationRestart (L"C:\\FLAGS\\MY JOB.FLG",8)'
-for _ in $(seq 100); do grep -qF "$registered" "$c/../restart.log" && break || sleep 0.2; done
-grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
+await 20 grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
 made=$(stat -c %z "$dir/QUELLARD.EXE")
 msiexec 0 /i "$rebuilt"
 [ "$(products)" = 1 ] && [ -n "$(value "$(uninstall_key "$rebuilt")" DisplayName)" ] && ini_is "$flag" &&
