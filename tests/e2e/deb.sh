@@ -11,10 +11,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 deb=$tmp/flag-notification_${version}_amd64.deb
 failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 
 # cpack itself, not the package target, which would build the whole tree again first.
 (cd "$native" && cpack -B "$tmp") >"$tmp/log" 2>&1 || fail "no package: $(cat "$tmp/log")"

@@ -14,10 +14,7 @@ dir="$c/Program Files/Flag Notification" run='HKLM\Software\Microsoft\Windows\Cu
 flag='C:\FLAGS\NIGHTLY.FLG' msi='Z:'$win/flag-notification-$version.msi
 older='Z:'$win/flag-notification-1.2.msi rebuilt='Z:'$win/flag-notification-$version-rebuilt.msi
 failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 
 msiexec() {  # expected status (as Windows gives it), msiexec arguments
   local want=$(($1 % 256)) got

@@ -11,10 +11,7 @@ cd "$dir" || exit 1
 creator=("$program")
 [ "$kind" = wine ] && creator=(wine "$program")
 failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 
 # What the terminal shows, without Wine's cursor codes, against a printf format; Wine's
 # console needs a terminal on standard error, and wraps lines at its width. Standard

@@ -13,10 +13,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 listing() { sed "s/@MAJOR@/${version%.*}/g; s/@MINOR@/${version#*.}/g" "$src/tests/e2e/$1"; }
 failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 
 for exe in creator/QUELLARD.EXE watcher/Korvane.exe package/fn_msi_action.dll; do
   name=$(basename "${exe%.*}")
