@@ -9,12 +9,14 @@
 set -euo pipefail
 build=$(cd "$1" && pwd) preload=$2 seconds=${3:-60} cycles=${4:-1000} other=${5:-}
 e2e=$(cd "$(dirname "$0")/../tests/e2e" && pwd)
+. "$e2e/desktop.sh"
 state=$build/bench-idle flags=$build/bench-idle/flags
 rm -rf "$flags" && mkdir -p "$flags"
-trap '"$e2e/gtk.sh" stop "$state/gtk"; "$e2e/wine.sh" stop "$state/wine"' EXIT
-"$e2e/gtk.sh" start "$state/gtk" >/dev/null
+trap 'desktop_stop "$state/gtk"; "$e2e/wine.sh" stop "$state/wine"' EXIT
+desktop_start "$state/gtk" >/dev/null
 "$e2e/wine.sh" start "$state/wine" win10 >/dev/null
 export XDG_CONFIG_HOME=$state/config NO_AT_BRIDGE=1
+await_every=0.01  # a thousand cycles wait three times each
 
 # CPU ticks, context switches of all threads and of the first thread, resident KiB, open
 # files, and the resident KiB that are the process's own (not mapped from files).
@@ -28,7 +30,6 @@ sample() {
 
 # The first GTK program on a new display builds caches in memory that later starts map from
 # disk (16 MB more of its own here), so one start warms the display before the measured one.
-export DISPLAY=:$(cat "$state/gtk/display")
 "$build/watcher/korvane" "$flags/native.flg" &
 sleep 3 && kill $!
 "$build/watcher/korvane" "$flags/native.flg" &
@@ -68,20 +69,15 @@ echo "== $cycles raise/delete cycles of korvane, its poll sped up by fast_poll.s
 flag=$flags/cycle.flg
 LD_PRELOAD=$preload "$build/watcher/korvane" "$flag" &
 native=$!
-soon() {  # waits up to 30 s for the command to succeed
-  for _ in $(seq 3000); do "$@" 2>/dev/null && return 0 || sleep 0.01; done
-  echo "stuck in cycle ${cycle:-0}" >&2
-  exit 1
-}
-shown() { xprop -id "$window" WM_STATE | grep -q "window state: $1"; }
+soon() { await 30 "$@" || { echo "stuck in cycle ${cycle:-0}" >&2 && exit 1; }; }
 # Up to 30 s: a first start may build the font cache.
-window=$("$e2e/gtk.sh" window "$state/gtk" $native Iconic 30)
+wid=$(desktop_window $native Iconic 30)
 for ((cycle = 1; cycle <= cycles; cycle++)); do
   : >"$flag"
-  soon shown Normal
+  soon is_state Normal
   xdotool key --delay 100 alt+f d
   soon test ! -e "$flag"
-  soon shown Iconic
+  soon is_state Iconic
   [ $cycle = 1 ] && read -r -a early <<<"$(sample $native)"
 done
 read -r -a late <<<"$(sample $native)"

@@ -1,5 +1,5 @@
 # What the native tree installs besides the programs, and its Debian package:
-# "cmake --build <native tree> --target package" makes flag-notification_1.3_amd64.deb.
+# "cmake --build <native tree> --target package" makes flag-notification_<release>_amd64.deb.
 # The manual pages and the changelog go in gzip'd without a time stamp, as Debian wants.
 set(FN_DOCS ${CMAKE_BINARY_DIR}/docs)
 set(FN_GZIPPED)
@@ -24,7 +24,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(FILES ${FN_DOCS}/quellard.1.gz ${FN_DOCS}/korvane.1.gz DESTINATION share/man/man1)
 install(FILES ${FN_DOCS}/changelog.gz ${CMAKE_SOURCE_DIR}/package/debian/copyright
-        DESTINATION share/doc/flag-notification)
+        DESTINATION share/doc/${FN_PACKAGE_NAME})
 install(FILES ${CMAKE_SOURCE_DIR}/watcher/gtk/korvane.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/watcher/gtk/example.korvane.korvane.metainfo.xml
         DESTINATION share/metainfo)
@@ -37,9 +37,9 @@ endforeach()
 install(FILES ${FN_ICONS}/korvane.svg DESTINATION share/icons/hicolor/scalable/apps)
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME flag-notification)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Korvane Software <support@korvane.example>")
+set(CPACK_PACKAGE_NAME ${FN_PACKAGE_NAME})
+set(CPACK_PACKAGE_VERSION ${FN_RELEASE})
+set(CPACK_PACKAGE_CONTACT "${FN_MAKER_NAME} <support@korvane.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "flag files that get a person's attention")
 # One line each: the package's description lines must stay under 80 characters.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION

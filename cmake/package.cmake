@@ -2,23 +2,6 @@
 # zips the two programs, a sample Korvane.INI and README.TXT under one top folder named
 # like the zip. The texts get CR LF line ends here, since Notepad on older Windows shows
 # a file with bare LF ends as one long line.
-
-# Name and version come from the resource header, where the programs' version records
-# take them from.
-file(STRINGS ${CMAKE_SOURCE_DIR}/watcher/resources/resource.h FN_RESOURCE_DEFINES
-     REGEX "^#define KV_(VERSION_MAJOR|VERSION_MINOR|PRODUCT_NAME) ")
-foreach(line ${FN_RESOURCE_DEFINES})
-  if(line MATCHES "^#define KV_([A-Z_]+) \"?([^\"]*)\"?$")
-    set(FN_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
-  endif()
-endforeach()
-set(FN_RELEASE ${FN_VERSION_MAJOR}.${FN_VERSION_MINOR})
-if(NOT FN_RELEASE VERSION_EQUAL PROJECT_VERSION)
-  message(FATAL_ERROR "resource.h says version ${FN_RELEASE}, project() ${PROJECT_VERSION}")
-endif()
-string(TOLOWER "${FN_PRODUCT_NAME}" FN_PACKAGE_NAME)
-string(REPLACE " " "-" FN_PACKAGE_NAME "${FN_PACKAGE_NAME}")
-
 set(FN_PACKAGE_TEXTS ${CMAKE_BINARY_DIR}/package)
 configure_file(${CMAKE_SOURCE_DIR}/package/README.TXT.in ${FN_PACKAGE_TEXTS}/README.TXT
                @ONLY NEWLINE_STYLE CRLF)
@@ -36,11 +19,11 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
 
 # The Windows Installer package, made with wixl and completed with msibuild (both from
-# msitools): flag-notification-1.3.msi, built with everything; "--target release" makes
-# it and the zip. Each build has a product code of its own and upgrades any installed
-# version up to its own. The tests upgrade from flag-notification-1.2.msi, the same files
-# under an earlier version, and replace an installed 1.3 with the same package built
-# again, flag-notification-1.3-rebuilt.msi.
+# msitools): flag-notification-<release>.msi, built with everything; "--target release"
+# makes it and the zip. Each build has a product code of its own and upgrades any
+# installed version up to its own. The tests upgrade from flag-notification-1.2.msi, the
+# same files under an earlier version, and replace an installed release with the same
+# package built again, flag-notification-<release>-rebuilt.msi.
 find_program(FN_WIXL wixl REQUIRED)
 find_program(FN_MSIBUILD msibuild REQUIRED)
 add_library(fn_msi_action SHARED ${CMAKE_SOURCE_DIR}/package/msi/flag_name_action.cpp)

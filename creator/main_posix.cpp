@@ -49,7 +49,7 @@ static int AnswerOption(const char *arg) {
     return 1;
   }
   if (strcmp(arg, "--version") == 0) {
-    printf("%s (%s) %d.%d\n", kProgramName, KV_PRODUCT_NAME, KV_VERSION_MAJOR, KV_VERSION_MINOR);
+    printf("%s (%s) %s\n", kProgramName, KV_PRODUCT_NAME, KV_RELEASE);
     return 1;
   }
   return 0;

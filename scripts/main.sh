@@ -8,10 +8,11 @@ cd "$(dirname "$0")/.."
 top=$PWD
 scripts/setup.sh
 scripts/build.sh >/dev/null
+. tests/e2e/desktop.sh
 
 demo_dir=$(mktemp -d /tmp/flag-demo.XXXXXX)
 state=$top/build/demo
-trap 'rm -rf "$demo_dir"; tests/e2e/wine.sh stop "$state"; tests/e2e/gtk.sh stop "$state/gtk"' EXIT
+trap 'rm -rf "$demo_dir"; tests/e2e/wine.sh stop "$state"; desktop_stop "$state/gtk"' EXIT
 echo "== preparing Wine: a display of its own and a prefix that reports Windows 10"
 tests/e2e/wine.sh start "$state" win10
 export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -42,21 +43,20 @@ echo
 echo "######## native korvane and quellard on a Linux desktop (Xvfb and openbox) ########"
 shots=$state/shots
 mkdir -p "$shots"
-tests/e2e/gtk.sh start "$state/gtk"
+desktop_start "$state/gtk"
 (
-  export DISPLAY=:$(cat "$state/gtk/display") XDG_CONFIG_HOME=$demo_dir/config NO_AT_BRIDGE=1
+  export XDG_CONFIG_HOME=$demo_dir/config NO_AT_BRIDGE=1
   "$top/build/watcher/korvane" "$demo_dir/NIGHTLY.FLG" &
   watcher=$!
-  window=$(tests/e2e/gtk.sh window "$state/gtk" $watcher Iconic 10 || true)
-  echo "korvane watches $demo_dir/NIGHTLY.FLG: ${window:+minimized}"
+  wid=$(desktop_window $watcher Iconic 10 || true)
+  echo "korvane watches $demo_dir/NIGHTLY.FLG: ${wid:+minimized}"
   step "quellard raises the flag" "$top/build/creator/quellard NIGHTLY.FLG"
   started=$SECONDS
-  window=$(tests/e2e/gtk.sh window "$state/gtk" $watcher Normal 13) ||
-    { echo "korvane did not pop up" >&2; exit 1; }
+  wid=$(desktop_window $watcher Normal 13) || { echo "korvane did not pop up" >&2; exit 1; }
   waited=$((SECONDS - started))
-  echo "korvane popped up about $waited s later: $(xprop -id "$window" _NET_WM_STATE)"
-  sleep 0.5
-  import -window "$window" -frame "$shots/native-signalling.png"
+  echo "korvane popped up about $waited s later: $(xprop -id "$wid" _NET_WM_STATE)"
+  await $patience text_at 40 46 || true  # "Flag is On..." drawn, for the picture
+  import -window "$wid" -frame "$shots/native-signalling.png"
   kill $watcher
 )
 
@@ -81,7 +81,8 @@ done
 echo
 echo "######## Korvane installed from its package, as on fifty desks ########"
 export DISPLAY=:$(cat "$state/display")
-msi='Z:'$top/build/win32/flag-notification-1.3.msi
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+msi='Z:'$top/build/win32/flag-notification-$version.msi
 installed='C:\Program Files\Flag Notification'
 msiexec() {  # what it does, msiexec arguments
   echo "== $1"

@@ -2,7 +2,8 @@
 # Runs each line of an SQL file against a package with msibuild: the tables and rows that
 # wixl cannot write. In the lines, @VERSION@ and @UPGRADECODE@ stand for the package's, and
 # @FILEVERSION:<file>@ and @LANGUAGE:<file>@ for the version and language that the version
-# record of the program <file> in the staged folder gives, as Windows reads them.
+# record of the program <file> in the staged folder gives, as Windows reads them. Lines
+# that begin with "--" are comments, which msibuild does not take.
 #   complete.sh <msibuild> <windres> <package.msi> <file.sql> <stage> <version> <upgrade code>
 set -euo pipefail
 msibuild=$1 windres=$2 msi=$3 sql=$4 stage=$5 version=$6 upgrade=$7
@@ -17,7 +18,7 @@ version_record() {
 
 declare -A records  # by program: each is read once
 while IFS= read -r query; do
-  [ -n "$query" ] || continue
+  [[ -z $query || $query == --* ]] && continue
   query=${query//@VERSION@/$version}
   query=${query//@UPGRADECODE@/$upgrade}
   while [[ $query =~ @(FILEVERSION|LANGUAGE):([^@]+)@ ]]; do

@@ -1,19 +1,17 @@
 #!/usr/bin/env bash
 # What ships natively: the Debian package that the native tree makes, with its
 # dependencies declared, nothing lintian warns about, every file in its usual place, a
-# desktop entry, metainfo and icons that the desktop's own tools accept, and both
-# programs running from a scratch folder it was unpacked into.
-#   deb.sh <native build dir>
+# desktop entry, metainfo and icons that the desktop's own tools accept, both programs
+# running from a scratch folder it was unpacked into, and the release's version in all
+# that names one.
+#   deb.sh <native build dir> <version>
 set -u
-native=$1
+native=$1 version=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-deb=$tmp/flag-notification_1.3_amd64.deb
+deb=$tmp/flag-notification_${version}_amd64.deb
 failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 
 # cpack itself, not the package target, which would build the whole tree again first.
 (cd "$native" && cpack -B "$tmp") >"$tmp/log" 2>&1 || fail "no package: $(cat "$tmp/log")"
@@ -64,10 +62,18 @@ rsvg-convert -w 256 -h 256 -b white "$icons/scalable/apps/korvane.svg" >"$tmp/sv
   awk -v e="$rmse" 'BEGIN { exit !(e < 0.02) }' || fail "the scalable icon differs from the others: ${rmse:-}"
 bin=$tmp/root/usr/bin
 "$bin/quellard" "$tmp/JOB.FLG" && [ -f "$tmp/JOB.FLG" ] || fail "the unpacked quellard raises no flag"
-[ "$("$bin/korvane" --version)" = "korvane (Flag Notification) 1.3" ] || fail "korvane --version"
 "$bin/korvane" --help | grep -q '^Usage: korvane ' || fail "korvane --help"
 for page in "$tmp"/root/usr/share/man/man1/*; do
   [ -z "$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" ] || fail "$page does not format cleanly"
 done
+# The one place where what names the version is held to the build's: the manual pages,
+# the changelog's and the metainfo's latest entries, written by hand, and the programs.
+{ zcat "$share"/man/man1/*.gz | sed -n 's/^\.TH .* "Flag Notification \([^"]*\)" .*/\1/p'
+  zcat "$share"/doc/flag-notification/changelog.gz | sed -n '1s/^flag-notification (\([^)]*\)) .*/\1/p'
+  sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1
+  for program in quellard korvane; do "$bin/$program" --version | sed -n "s/^$program (Flag Notification) //p"; done
+} >"$tmp/versions"
+[ "$(sort -u "$tmp/versions")" = "$version" ] && [ "$(wc -l <"$tmp/versions")" = 6 ] ||
+  fail "the version is $version, but these name $(tr '\n' ' ' <"$tmp/versions")"
 [ $failed = 0 ] && echo "deb: all checks passed"
 exit $failed

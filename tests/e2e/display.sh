@@ -1,4 +1,5 @@
-# The X displays of the test fixtures, sourced by gtk.sh and wine.sh.
+# The X displays of the test fixtures, sourced by desktop.sh and wine.sh, with the probes.
+. "$(dirname "${BASH_SOURCE[0]}")/probes.sh"
 
 # Servers started side by side can pick one display number: a fixture holds this lock
 # while its servers pick theirs.
@@ -13,6 +14,5 @@ start_xvfb_display() {
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" </dev/null \
     >"$1/xvfb.log" 2>&1 9>&- &
   echo $! >"$1/xvfb.pid"
-  for _ in $(seq 100); do [ -s "$1/display" ] && break || sleep 0.1; done
-  [ -s "$1/display" ] && printf '%10d\n' "$(cat "$1/xvfb.pid")" >"/tmp/.X$(cat "$1/display")-lock"
+  await 10 test -s "$1/display" && printf '%10d\n' "$(cat "$1/xvfb.pid")" >"/tmp/.X$(cat "$1/display")-lock"
 }

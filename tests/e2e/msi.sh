@@ -1,22 +1,20 @@
 #!/usr/bin/env bash
 # The Windows Installer package in a Wine prefix, silently as deployment tools run it: a
 # name too long refused; files, Start menu, INI; AUTOSTART=0 lasting an upgrade; the
-# maintenance line; the logon entry's Korvane popping up; an older version refused; a
-# rebuilt 1.3, a repair and the uninstall while Korvane runs; the prefix as it was after.
-#   wine.sh apart <state dir> msi.sh <Windows build dir>
+# maintenance line; the logon entry's Korvane popping up; an older version refused; this
+# version rebuilt, a repair and the uninstall while Korvane runs; the prefix as it was after.
+#   wine.sh apart <state dir> msi.sh <Windows build dir> <version>
 set -u
-win=$1
+. "$(dirname "$0")/probes.sh"
+win=$1 version=$2
 # Wine's own menu integration would leave its records behind: it is no part of the product.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Flag Notification" run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-flag='C:\FLAGS\NIGHTLY.FLG' msi='Z:'$win/flag-notification-1.3.msi
-older='Z:'$win/flag-notification-1.2.msi rebuilt='Z:'$win/flag-notification-1.3-rebuilt.msi
+flag='C:\FLAGS\NIGHTLY.FLG' msi='Z:'$win/flag-notification-$version.msi
+older='Z:'$win/flag-notification-1.2.msi rebuilt='Z:'$win/flag-notification-$version-rebuilt.msi
 failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 
 msiexec() {  # expected status (as Windows gives it), msiexec arguments
   local want=$(($1 % 256)) got
@@ -68,7 +66,7 @@ msiexec 0 /i "$msi"
   fail "an upgrade without properties: $(products) products, logon entry '$(logon_entry)', INI $(cat "$dir/Korvane.INI")"
 cmp -s "$dir/Korvane.exe" "$win/watcher/Korvane.exe" || fail "the upgrade left the older Korvane.exe"
 key=$(uninstall_key "$msi")
-[ "$(value "$key" DisplayVersion) $(value "$key" Publisher) $(value "$key" NoModify)" = "1.3.0 Korvane Software 0x1" ] ||
+[ "$(value "$key" DisplayVersion) $(value "$key" Publisher) $(value "$key" NoModify)" = "$version.0 Korvane Software 0x1" ] ||
   fail "Add/Remove entry: $(wine reg query "$key" 2>&1 | tr -d '\r')"
 
 # The line README.TXT gives for a desk that has this version. (Wine honours a transitive
@@ -81,7 +79,7 @@ installed='C:\Program Files\Flag Notification'
 wine "$win/tests/driver.exe" "$installed\Korvane.exe" "$installed\QUELLARD.EXE" 'C:\work' \
   "${FN_SHOTS:+Z:}${FN_SHOTS:--}" installed </dev/null || failed=1
 msiexec 1603 /i "$older"
-[ "$(value "$key" DisplayVersion)" = 1.3.0 ] || fail "an older version replaced 1.3"
+[ "$(value "$key" DisplayVersion)" = "$version.0" ] || fail "an older version replaced $version"
 
 # Started from the logon entry with a name on its line, Korvane registers for a restart,
 # which Wine's stand-in for the call logs, and runs on while a rebuilt package of this
@@ -93,8 +91,7 @@ eval "set -- $(logon_entry)"
 WINEDEBUG=-all,fixme+process wine "$1" 'C:\FLAGS\MY' JOB.FLG </dev/null >/dev/null 2>"$c/../restart.log" &
 korvane=$!
 registered='RegisterApplicationRestart (L"C:\\FLAGS\\MY JOB.FLG",8)'
-for _ in $(seq 100); do grep -qF "$registered" "$c/../restart.log" && break || sleep 0.2; done
-grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
+await 20 grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
 made=$(stat -c %z "$dir/QUELLARD.EXE")
 msiexec 0 /i "$rebuilt"
 [ "$(products)" = 1 ] && [ -n "$(value "$(uninstall_key "$rebuilt")" DisplayName)" ] && ini_is "$flag" &&

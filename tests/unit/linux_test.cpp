@@ -1,6 +1,8 @@
 // The Linux watcher's parts below the window: the flag probe and delete on real files,
-// and the key file, loaded and saved in a scratch configuration folder.
+// the key file, loaded and saved in a scratch configuration folder, and the login entry's
+// Exec line.
 #include <dirent.h>
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -11,6 +13,7 @@
 
 #include "watcher/config/configuration.h"
 #include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/login_entry.h"
 #include "watcher/gtk/posix_files.h"
 
 namespace {
@@ -124,6 +127,22 @@ TEST(LinuxKeyFile, SaveKeepsTheRestOfTheFileAndLeavesAnUnreadableOneAlone) {
   Write(ini, "[Command\nCommandLine=old\n");
   SaveFlagName(&state, &profile);
   EXPECT_EQ(Read(ini), "[Command\nCommandLine=old\n");
+}
+
+TEST(LinuxLoginEntry, ExecQuotesTheProgramOnlyWhenItHoldsAReservedCharacter) {
+  const struct {
+    const char *program, *exec;
+  } kRows[] = {
+      {"/usr/bin/korvane", "/usr/bin/korvane"},
+      {"/home/my bin/korvane", "\"/home/my bin/korvane\""},
+      {"/opt/100%/korvane", "/opt/100%%/korvane"},
+      {"/opt/it's 50%;#(1)~/korvane", "\"/opt/it's 50%%;#(1)~/korvane\""},
+      {"/opt/\"`$\\/korvane", "\"/opt/\\\"\\`\\$\\\\/korvane\""},
+  };
+  for (const auto &row : kRows) {
+    g_autofree char *exec = LoginExecArgument(row.program);
+    EXPECT_STREQ(exec, row.exec);
+  }
 }
 
 }  // namespace

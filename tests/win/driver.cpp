@@ -8,10 +8,10 @@
 #include <windows.h>
 
 #include "watcher/core/centering.h"
-#include "watcher/resources/resource.h"
 #include "watcher/win32/platform/win32_files.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
+#include "watcher/win32/win32_resource.h"
 
 static const char *g_korvaneExe, *g_quellardExe, *g_workDir, *g_shotDir;
 static const char kFlag[] = "C:\\FLAGS\\NIGHTLY.FLG";

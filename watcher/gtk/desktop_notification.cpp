@@ -5,7 +5,7 @@
 #include <gio/gio.h>
 
 #include "watcher/core/watcher_constants.h"
-#include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/program_name.h"
 
 #define KVG_NOTIFICATIONS "org.freedesktop.Notifications"
 #define KVG_NOTIFICATIONS_PATH "/org/freedesktop/Notifications"

@@ -110,7 +110,7 @@ int KvgRunSetFlagDialog(GtkWindow *parent, WatcherState *state) {
 static void AddAboutTexts(GtkWidget *content) {
   static const char *const kAddress[] = {KV_MAKER_NAME, KV_MAKER_STREET, KV_MAKER_CITY,
                                          KV_MAKER_POSTCODE};
-  static const char *const kProduct[] = {KV_TEXT_PRODUCT, KV_TEXT_VERSION, KV_MAKER_NOTICE};
+  static const char *const kProduct[] = {KV_TEXT_PRODUCT, KV_TEXT_RELEASE, KV_MAKER_NOTICE};
   static const char *const kNumbers[] = {KV_TEXT_VOICE_LABEL, KV_TEXT_ONLINE_LABEL, KV_MAKER_PHONE,
                                          KV_MAKER_ONLINE};
   AddLabels(content, kAddress, 4);

@@ -4,9 +4,6 @@
 #include <glib.h>
 #include <string.h>
 
-#include "watcher/config/configuration.h"
-#include "watcher/core/watcher_constants.h"
-
 void CopyWholeCharacters(const char *text, char *out, int size) {
   size_t length = strlen(text);
   if (length > static_cast<size_t>(size - 1)) {
@@ -28,42 +25,34 @@ static int CopyWhole(const char *text, char *out, int size) {
 
 static int IniPath(void *ctx, char *buffer, int size) {
   if (ctx != nullptr) return CopyWhole(static_cast<const char *>(ctx), buffer, size);
-  gchar *path = g_build_filename(g_get_user_config_dir(), KVG_PROGRAM_NAME, KVG_INI_NAME, nullptr);
-  int length = CopyWhole(path, buffer, size);
-  g_free(path);
-  return length;
+  g_autofree gchar *path =
+      g_build_filename(g_get_user_config_dir(), KVG_PROGRAM_NAME, KVG_INI_NAME, nullptr);
+  return CopyWhole(path, buffer, size);
 }
 
 static int ReadString(void *, const char *section, const char *key, const char *def, char *buffer,
                       int size, const char *file) {
-  GKeyFile *keys = g_key_file_new();
-  gchar *value = nullptr;
+  g_autoptr(GKeyFile) keys = g_key_file_new();
+  g_autofree gchar *value = nullptr;
   if (g_key_file_load_from_file(keys, file, G_KEY_FILE_NONE, nullptr))
     value = g_key_file_get_string(keys, section, key, nullptr);
   CopyWholeCharacters(value != nullptr ? value : def, buffer, size);
-  g_free(value);
-  g_key_file_free(keys);
   return static_cast<int>(strlen(buffer));
 }
 
 static int WriteString(void *, const char *section, const char *key, const char *value,
                        const char *file) {
-  GKeyFile *keys = g_key_file_new();
-  GError *error = nullptr;
-  int ok = 0;
+  g_autoptr(GKeyFile) keys = g_key_file_new();
+  g_autoptr(GError) error = nullptr;
   // Writing anew a file that could not be read would lose what it holds.
   GKeyFileFlags keep =
       static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (g_key_file_load_from_file(keys, file, keep, &error) ||
-      g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
-    gchar *folder = g_path_get_dirname(file);
-    g_key_file_set_string(keys, section, key, value);
-    ok = g_mkdir_with_parents(folder, 0700) == 0 && g_key_file_save_to_file(keys, file, nullptr);
-    g_free(folder);
-  }
-  g_clear_error(&error);
-  g_key_file_free(keys);
-  return ok;
+  if (!g_key_file_load_from_file(keys, file, keep, &error) &&
+      !g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT))
+    return 0;
+  g_autofree gchar *folder = g_path_get_dirname(file);
+  g_key_file_set_string(keys, section, key, value);
+  return g_mkdir_with_parents(folder, 0700) == 0 && g_key_file_save_to_file(keys, file, nullptr);
 }
 
 ProfileOps KeyFileProfileOps(const char *path) {

@@ -6,9 +6,8 @@
 
 #include "watcher/config/profile_ops.h"
 #include "watcher/core/watcher_state.h"
+#include "watcher/gtk/program_name.h"
 
-// The program's name, as the desktop knows it: command, icon and configuration folder.
-#define KVG_PROGRAM_NAME "korvane"
 #define KVG_INI_NAME KVG_PROGRAM_NAME ".ini"
 
 // ProfileOps on key files. iniPath reports path, or with path null the user's

@@ -9,8 +9,8 @@
 #include "watcher/config/profile_ops.h"
 #include "watcher/core/watcher_ops.h"
 #include "watcher/core/watcher_state.h"
-#include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/presence.h"
+#include "watcher/gtk/program_name.h"
 
 #define KVG_ICON_NAME KVG_PROGRAM_NAME
 // The style class of the windows painted in the watcher's grey.

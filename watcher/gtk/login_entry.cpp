@@ -6,22 +6,22 @@
 #include <string.h>
 
 #include "watcher/core/watcher_constants.h"
-#include "watcher/gtk/key_file_profile.h"
+#include "watcher/gtk/program_name.h"
 
 #define KVG_ENTRY_GROUP "Desktop Entry"
 #define KVG_LOGIN_COMMENT "Watches the flag file and pops up when a batch job raises it"
 
-// program as one argument of an Exec line: quoted, with the four characters that stay
-// special inside quotes escaped, when it holds anything the entry rules reserve.
-static gchar *ExecArgument(const char *program) {
-  if (strpbrk(program, " \t\n\"'\\><~|&;$*?#()`") == nullptr) return g_strdup(program);
-  GString *quoted = g_string_new("\"");
+char *LoginExecArgument(const char *program) {
+  int quote = strpbrk(program, " \t\n\"'\\><~|&;$*?#()`") != nullptr;
+  GString *exec = g_string_new(quote ? "\"" : "");
   for (const char *p = program; *p != '\0'; ++p) {
-    if (strchr("\"`$\\", *p) != nullptr) g_string_append_c(quoted, '\\');
-    g_string_append_c(quoted, *p);
+    if (quote && strchr("\"`$\\", *p) != nullptr) g_string_append_c(exec, '\\');
+    // A percent sign starts a field code, quoted or not: a literal one is doubled.
+    if (*p == '%') g_string_append_c(exec, '%');
+    g_string_append_c(exec, *p);
   }
-  g_string_append_c(quoted, '"');
-  return g_string_free(quoted, FALSE);
+  if (quote) g_string_append_c(exec, '"');
+  return g_string_free(exec, FALSE);
 }
 
 static gchar *UserEntryPath(void) {
@@ -30,9 +30,10 @@ static gchar *UserEntryPath(void) {
 
 // Writes the user's entry: korvane's, hidden or not.
 static int SaveEntry(const char *program, int hidden) {
-  GKeyFile *keys = g_key_file_new();
-  gchar *exec = ExecArgument(program), *path = UserEntryPath();
-  gchar *folder = g_path_get_dirname(path);
+  g_autoptr(GKeyFile) keys = g_key_file_new();
+  g_autofree gchar *exec = LoginExecArgument(program);
+  g_autofree gchar *path = UserEntryPath();
+  g_autofree gchar *folder = g_path_get_dirname(path);
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Type", "Application");
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Name", "Korvane");
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "GenericName", KV_WINDOW_TITLE);
@@ -41,12 +42,7 @@ static int SaveEntry(const char *program, int hidden) {
   g_key_file_set_string(keys, KVG_ENTRY_GROUP, "Icon", KVG_PROGRAM_NAME);
   g_key_file_set_boolean(keys, KVG_ENTRY_GROUP, "Terminal", FALSE);
   if (hidden) g_key_file_set_boolean(keys, KVG_ENTRY_GROUP, "Hidden", TRUE);
-  int ok = g_mkdir_with_parents(folder, 0700) == 0 && g_key_file_save_to_file(keys, path, nullptr);
-  g_free(folder);
-  g_free(path);
-  g_free(exec);
-  g_key_file_free(keys);
-  return ok;
+  return g_mkdir_with_parents(folder, 0700) == 0 && g_key_file_save_to_file(keys, path, nullptr);
 }
 
 int WriteLoginEntry(const char *program) { return SaveEntry(program, 0); }
@@ -54,18 +50,14 @@ int WriteLoginEntry(const char *program) { return SaveEntry(program, 0); }
 // Whether a folder of $XDG_CONFIG_DIRS holds an entry for all users.
 static int SystemEntryExists(void) {
   for (const gchar *const *dir = g_get_system_config_dirs(); *dir != nullptr; ++dir) {
-    gchar *path = g_build_filename(*dir, "autostart", KVG_DESKTOP_ID, nullptr);
-    int found = g_file_test(path, G_FILE_TEST_EXISTS);
-    g_free(path);
-    if (found) return 1;
+    g_autofree gchar *path = g_build_filename(*dir, "autostart", KVG_DESKTOP_ID, nullptr);
+    if (g_file_test(path, G_FILE_TEST_EXISTS)) return 1;
   }
   return 0;
 }
 
 int RemoveLoginEntry(const char *program) {
   if (SystemEntryExists()) return SaveEntry(program, 1);
-  gchar *path = UserEntryPath();
-  int ok = g_unlink(path) == 0 || !g_file_test(path, G_FILE_TEST_EXISTS);
-  g_free(path);
-  return ok;
+  g_autofree gchar *path = UserEntryPath();
+  return g_unlink(path) == 0 || !g_file_test(path, G_FILE_TEST_EXISTS);
 }

@@ -19,4 +19,10 @@ int WriteLoginEntry(const char *program);
 // Returns 1 on success, also when there was nothing to remove.
 int RemoveLoginEntry(const char *program);
 
+// program as one argument of the entry's Exec line: as it is when it holds nothing the
+// entry rules reserve, else in double quotes, with the four characters that stay special
+// inside them (" ` $ \) escaped by a backslash; a percent sign, which would start a field
+// code, doubled. The caller frees it with g_free.
+char *LoginExecArgument(const char *program);
+
 #endif

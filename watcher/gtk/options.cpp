@@ -5,9 +5,9 @@
 #include <gtk/gtk.h>
 #include <stdio.h>
 
+#include "generated/release.h"
 #include "watcher/gtk/key_file_profile.h"
 #include "watcher/gtk/login_entry.h"
-#include "watcher/resources/resource.h"
 
 static gboolean s_help, s_version, s_startAtLogin, s_noStartAtLogin;
 
@@ -40,10 +40,9 @@ static void PrintHelp(void) {
 
 // The login entry starts this very program, wherever it was installed.
 static int AnswerLogin(int start) {
-  gchar *program = g_file_read_link("/proc/self/exe", nullptr);
+  g_autofree gchar *program = g_file_read_link("/proc/self/exe", nullptr);
   int ok = program != nullptr && (start ? WriteLoginEntry(program) : RemoveLoginEntry(program));
   if (!ok) fprintf(stderr, "%s: cannot change the login entry\n", KVG_PROGRAM_NAME);
-  g_free(program);
   return ok ? 0 : 1;
 }
 
@@ -53,8 +52,7 @@ static int Answer(void) {
     return 0;
   }
   if (s_version) {
-    printf("%s (%s) %d.%d\n", KVG_PROGRAM_NAME, KV_PRODUCT_NAME, KV_VERSION_MAJOR,
-           KV_VERSION_MINOR);
+    printf("%s (%s) %s\n", KVG_PROGRAM_NAME, KV_PRODUCT_NAME, KV_RELEASE);
     return 0;
   }
   if (s_startAtLogin || s_noStartAtLogin) return AnswerLogin(s_startAtLogin);
@@ -62,22 +60,17 @@ static int Answer(void) {
 }
 
 int AnswerOptions(int *argc, char ***argv) {
-  GOptionContext *context = g_option_context_new(nullptr);
-  GError *error = nullptr;
+  g_autoptr(GOptionContext) context = g_option_context_new(nullptr);
+  g_autoptr(GError) error = nullptr;
   // Our own --help; and options only before the first name, whose words may begin with '-'.
   g_option_context_set_help_enabled(context, FALSE);
   g_option_context_set_strict_posix(context, TRUE);
   g_option_context_add_main_entries(context, kEntries, nullptr);
   g_option_context_add_group(context, gtk_get_option_group(FALSE));
-  int status = -1;
-  if (g_option_context_parse(context, argc, argv, &error)) {
-    status = Answer();
-  } else {
+  if (!g_option_context_parse(context, argc, argv, &error)) {
     fprintf(stderr, "%s: %s\n", KVG_PROGRAM_NAME, error->message);
     PrintUsage(stderr);
-    status = 2;
+    return 2;
   }
-  g_clear_error(&error);
-  g_option_context_free(context);
-  return status;
+  return Answer();
 }

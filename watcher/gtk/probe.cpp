@@ -22,10 +22,10 @@ static gboolean OnAnswer(gpointer found) {
 // starts while another is out.
 static gpointer ProbeThread(gpointer queue) {
   for (;;) {
-    char *name = static_cast<char *>(g_async_queue_pop(static_cast<GAsyncQueue *>(queue)));
+    g_autofree char *name =
+        static_cast<char *>(g_async_queue_pop(static_cast<GAsyncQueue *>(queue)));
     void *token = PosixProbeOpen(nullptr, name);
     if (token != nullptr) PosixProbeClose(nullptr, token);
-    g_free(name);
     g_idle_add_full(G_PRIORITY_DEFAULT, OnAnswer, token != nullptr ? queue : nullptr, nullptr);
   }
   return nullptr;
@@ -52,9 +52,9 @@ static gboolean OnDeleted(gpointer deleted) {
   return G_SOURCE_REMOVE;
 }
 
-static gpointer DeleteThread(gpointer name) {
-  int deleted = g_kvg.ops.deleteFile(g_kvg.ops.ctx, static_cast<char *>(name));
-  g_free(name);
+static gpointer DeleteThread(gpointer flag) {
+  g_autofree char *name = static_cast<char *>(flag);
+  int deleted = g_kvg.ops.deleteFile(g_kvg.ops.ctx, name);
   g_idle_add(OnDeleted, deleted ? &g_kvg : nullptr);
   return nullptr;
 }

@@ -1,54 +1,17 @@
-/* Korvane's resource identifiers, texts, control styles and rectangles, defined once for
-   the resource script, the program and the test programs. Only #define lines, so that
-   both windres and the C++ compiler can read it. */
+/* What both of Korvane's front ends show, defined once: the File menu's commands and
+   texts, the dialogs' captions and texts, and the maker's texts in About; the release's
+   names and version come from generated/release.h. Only #define lines, so that both
+   windres and the C++ compiler can read it. */
 #ifndef WATCHER_RESOURCES_RESOURCE_H
 #define WATCHER_RESOURCES_RESOURCE_H
 
-/* Resources. */
-#define IDR_MAINMENU 101
-#define IDD_ABOUT 102
-#define IDI_APP 104
-#define IDD_SETFLAG 105
+#include "generated/release.h"
 
-/* Commands of the File menu; IDM_SYSABOUT is the entry added to the system menu. */
+/* Commands of the File menu. */
 #define IDM_ABOUT 100
 #define IDM_DELETEFLAG 102
 #define IDM_SETFLAG 104
 #define IDM_EXIT 105
-#define IDM_SYSABOUT 100
-
-/* Controls of the Set Flag File dialog. */
-#define IDC_DRIVE_LABEL 1000
-#define IDC_PATH_LABEL 1001
-#define IDC_FILENAME_LABEL 1002
-#define IDC_EXTENSION_LABEL 1003
-#define IDC_FLAGNAME 1004
-#define IDC_PROMPT 1005
-
-/* Controls of the About dialog. The maker's name and notice line share one id, and so do
-   the voice line's label and number. */
-#define IDC_MAKER 1010
-#define IDC_PRODUCT 1011
-#define IDC_VERSION 1012
-#define IDC_VOICE 1014
-#define IDC_ONLINE_LABEL 1015
-#define IDC_ONLINE_NUMBER 1016
-#define IDC_STREET 1017
-#define IDC_CITY 1018
-#define IDC_POSTCODE 1019
-#define IDC_ABOUT_ICON 1020
-
-/* Version. */
-#define KV_VERSION_MAJOR 1
-#define KV_VERSION_MINOR 3
-#define KV_VERSION_PATCH 0
-#define KV_VERSION_BUILD 0
-#define KV_VERSION_TEXT "1.3.0.0"
-#define KV_PRODUCT_NAME "Flag Notification"
-#define KV_FILE_DESCRIPTION "Korvane flag file watcher"
-#define KV_INTERNAL_NAME "Korvane"
-#define KV_ORIGINAL_FILENAME "Korvane.exe"
-#define KV_LEGAL_COPYRIGHT "Copyright (C) 2026 Korvane Software. All Rights Reserved."
 
 /* Menu texts. */
 #define KV_MENU_FILE "&File"
@@ -57,68 +20,30 @@
 #define KV_MENU_EXIT "E&xit"
 #define KV_MENU_ABOUT "&About..."
 
-/* Dialog frames: style, font and rectangle (x, y, width, height in dialog units). */
-#define KV_DIALOG_FONT_NAME "MS Sans Serif"
-#define KV_DIALOG_FONT_SIZE 8
-#define KV_SETFLAG_STYLE 0x90C000C0
-#define KV_SETFLAG_RECT 0, 0, 163, 90
+/* Dialog captions and buttons. */
 #define KV_SETFLAG_CAPTION "Set  Flag  File"
-#define KV_ABOUT_STYLE 0x90C000C1
-#define KV_ABOUT_RECT 90, 90, 189, 106
 #define KV_ABOUT_CAPTION "About   Korvane"
-
-/* Control styles. */
-#define KV_STYLE_PUSH 0x50010000
-#define KV_STYLE_DEFPUSH 0x50010001
-#define KV_STYLE_DEFPUSH_GROUP 0x50030001
-#define KV_STYLE_LABEL 0x50000000
-#define KV_STYLE_LABEL_GROUP 0x50020000
-#define KV_STYLE_CENTRED 0x50000001
-#define KV_STYLE_NAME_EDIT 0x50810080
-#define KV_STYLE_ICON 0x50000003
-
-/* Set Flag File controls: texts and rectangles. */
 #define KV_TEXT_OK "OK"
 #define KV_TEXT_CANCEL "Cancel"
+
+/* Set Flag File's texts. */
 #define KV_TEXT_PROMPT "Enter The Flag File Name"
 #define KV_TEXT_DRIVE "Drive"
 #define KV_TEXT_PATH "Path"
 #define KV_TEXT_FILENAME "Filename"
 #define KV_TEXT_EXTENSION "Extention"
-#define KV_SETFLAG_OK_RECT 32, 68, 44, 14
-#define KV_SETFLAG_CANCEL_RECT 88, 68, 44, 14
-#define KV_PROMPT_RECT 36, 12, 88, 8
-#define KV_DRIVE_RECT 28, 32, 20, 8
-#define KV_PATH_RECT 52, 32, 20, 8
-#define KV_FILENAME_RECT 72, 32, 30, 8
-#define KV_EXTENSION_RECT 104, 32, 30, 8
-#define KV_FLAGNAME_RECT 28, 44, 108, 13
 
-/* About controls: the product texts, our maker's texts, and rectangles. The maker's texts
-   are kept short enough for their rectangles at about 4 units a character. */
-#define KV_TEXT_PRODUCT "Flag Notification"
-#define KV_TEXT_VERSION "Version 1.3  - Win32"
+/* About's texts: the product, its version, and our maker's texts. The maker's texts are
+   kept short enough for Korvane.exe's rectangles at about 4 units a character. */
+#define KV_TEXT_PRODUCT KV_PRODUCT_NAME
+#define KV_TEXT_RELEASE "Version " KV_RELEASE
 #define KV_TEXT_VOICE_LABEL "Voice Line"
 #define KV_TEXT_ONLINE_LABEL "System Online"
-#define KV_MAKER_NAME "Korvane Software"
 #define KV_MAKER_NOTICE "All Rights Reserved"
 #define KV_MAKER_PHONE "555-0143"
 #define KV_MAKER_ONLINE "555-0199"
 #define KV_MAKER_STREET "12 Quarry Lane"
 #define KV_MAKER_CITY "Tarn, Norland"
 #define KV_MAKER_POSTCODE "49021"
-#define KV_MAKER_RECT 52, 4, 85, 9
-#define KV_PRODUCT_RECT 56, 44, 80, 8
-#define KV_VERSION_RECT 52, 56, 84, 8
-#define KV_NOTICE_RECT 48, 68, 90, 8
-#define KV_ABOUT_OK_RECT 77, 87, 32, 14
-#define KV_VOICE_LABEL_RECT 10, 80, 37, 8
-#define KV_PHONE_RECT 7, 90, 50, 8
-#define KV_ONLINE_LABEL_RECT 130, 80, 50, 8
-#define KV_ONLINE_NUMBER_RECT 131, 90, 49, 8
-#define KV_STREET_RECT 60, 12, 68, 8
-#define KV_CITY_RECT 64, 20, 58, 10
-#define KV_POSTCODE_RECT 80, 28, 30, 8
-#define KV_ABOUT_ICON_RECT 17, 33, 18, 20
 
 #endif

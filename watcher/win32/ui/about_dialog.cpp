@@ -1,11 +1,11 @@
 // The About dialog: grey, centred over the main window, closed only by OK.
 #include <windows.h>
 
-#include "watcher/resources/resource.h"
 #include "watcher/win32/ui/center_window.h"
 #include "watcher/win32/ui/dialogs.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/paint.h"
+#include "watcher/win32/win32_resource.h"
 
 static HWND s_aboutOwner;
 

@@ -2,9 +2,9 @@
 #include "watcher/win32/ui/main_window.h"
 
 #include "watcher/core/watcher_constants.h"
-#include "watcher/resources/resource.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/paint.h"
+#include "watcher/win32/win32_resource.h"
 
 ATOM KvRegisterMainClass(HINSTANCE instance) {
   WNDCLASSA wc;

@@ -3,11 +3,11 @@
 // geometry and painting.
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
-#include "watcher/resources/resource.h"
 #include "watcher/win32/ui/center_window.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
 #include "watcher/win32/ui/paint.h"
+#include "watcher/win32/win32_resource.h"
 
 // Runs while CreateWindowExA is still under way. The operations learn the window here,
 // before any message that can reach a rule (a focus change, a close) arrives.

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "watcher/core/set_flag_rules.h"
-#include "watcher/resources/resource.h"
 #include "watcher/win32/ui/center_window.h"
 #include "watcher/win32/ui/dialogs.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/paint.h"
+#include "watcher/win32/win32_resource.h"
 
 // What the dialog procedure needs between its messages. The owner is disabled while the
 // dialog runs, so no second Set Flag File dialog can start and overwrite it; timer ticks

@@ -1,0 +1,70 @@
+# The GTK scenarios of the dialogs and options, sourced by gtk.sh: complaint and login.
+
+# No name: a 260 x 160 window, not resizable, with the complaint, which minimizing does not
+# hide and which is kept above when About takes the focus; only OK closes About. In Set
+# Flag, Enter cancels, OK on an empty field keeps the dialog, and a name is saved keeping
+# the file's other groups. The session ends while Set Flag holds a new name: at once, and
+# nothing is saved.
+complaint() {
+  local ini=$XDG_CONFIG_HOME/korvane/korvane.ini about='^About   Korvane$' set='^Set  Flag  File$'
+  printf '# notes\n\n[Other]\nkeep=yes\n' >"$ini"
+  local kept=$(cat "$ini")
+  launch
+  await $patience is_state Normal && await $patience text_at 20 26 ||
+    fail "no complaint at 20, 20 (text top: $(text_top))"
+  xwininfo -id "$wid" | grep -Eq 'Width: 260$' && xwininfo -id "$wid" | grep -Eq 'Height: 160$' &&
+    xprop -id "$wid" WM_NORMAL_HINTS | grep -q 'maximum size: 260 by 160' ||
+    fail "the window is not a fixed 260 x 160: $(xwininfo -id "$wid" | grep -E 'Width|Height')"
+  user_minimize && await $patience is_state Normal || fail "minimizing hid the complaint"
+  activate && menu a
+  await $patience shown "$about" || fail "no About"
+  await $patience is_above || fail "having lost the focus, the complaint is not kept above"
+  xdotool key Escape
+  holds 1 shown "$about" || fail "Escape closed About"
+  xdotool key Return
+  await $patience fails shown "$about" || fail "OK did not close About"
+  menu s
+  await $patience shown "$set" && xdotool key ctrl+a type "$work/enter.flg" && xdotool key Return
+  await $patience fails shown "$set" && [ "$(cat "$ini")" = "$kept" ] || fail "Enter in Set Flag confirmed it"
+  menu s
+  await $patience shown "$set" && xdotool key ctrl+a BackSpace Tab space && holds 1 shown "$set" ||
+    fail "OK on an empty field closed Set Flag"
+  xdotool type "$work/new.flg"
+  xdotool key Tab space
+  await $patience grep -qx "CommandLine=$work/new.flg" "$ini" || fail "Set Flag did not save the name"
+  grep -qx '# notes' "$ini" && grep -qx 'keep=yes' "$ini" || fail "Set Flag lost the rest: $(cat "$ini")"
+  await $patience is_state Iconic || fail "after Set Flag the window does not wait"
+  kept=$(cat "$ini")
+  activate && menu s
+  await $patience shown "$set" && xdotool type "$work/unsaved.flg" || fail "no Set Flag from the restored window"
+  finish
+  [ "$(cat "$ini")" = "$kept" ] || fail "the INI file changed: $(cat "$ini")"
+}
+
+# The options: an unknown one is refused with status 2; --start-at-login writes a valid
+# login entry whose Exec line starts korvane (here in a folder with a blank in its name)
+# minimized on the saved name; after "--" a name may begin with '-'; --no-start-at-login
+# removes the entry, or hides one for all users.
+login() {
+  local entry=$XDG_CONFIG_HOME/autostart/korvane.desktop program="$work/my bin/korvane"
+  mkdir "$work/my bin" && cp "$korvane" "$program" && korvane=$program
+  printf '[Command]\nCommandLine=%s\n' "$work/saved.flg" >"$XDG_CONFIG_HOME/korvane/korvane.ini"
+  "$korvane" --bogus 2>"$work/err"
+  [ $? = 2 ] && [ "$(cat "$work/err")" = $'korvane: Unknown option --bogus\nUsage: korvane [OPTION] [--] [NAME...]' ] ||
+    fail "an unknown option: $(cat "$work/err")"
+  "$korvane" --start-at-login && desktop-file-validate "$entry" || fail "no valid login entry"
+  eval "set -- $(sed -n 's/^Exec=//p' "$entry")"
+  korvane=$1 && shift && launch "$@"
+  korvane=$program
+  await $patience is_state Iconic || fail "started from the login entry, korvane does not wait"
+  finish
+  cd "$work" && launch -- -odd.flg
+  local started=$SECONDS
+  "$quellard" -- -odd.flg || fail "quellard could not raise -odd.flg"
+  signalled $started active
+  finish
+  "$korvane" --no-start-at-login && [ ! -e "$entry" ] || fail "the login entry was not removed"
+  mkdir -p "$work/all/autostart" && cp /dev/null "$work/all/autostart/korvane.desktop"
+  XDG_CONFIG_DIRS=$work/all "$korvane" --no-start-at-login && grep -qx Hidden=true "$entry" &&
+    desktop-file-validate "$entry" || fail "an entry for all users was not hidden"
+}
