@@ -344,6 +344,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "close")) return Ends(WM_CLOSE, 0);
   if (Is(word, "session-ends")) return Ends(WM_ENDSESSION, 1);
   if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, 0) == 1);
+  if (Is(word, "show-minimized")) return Do(ShowWindow(s_k.w, SW_MINIMIZE));
   if (Is(word, "running")) return Expect(WaitForSingleObject(s_k.process.hProcess, 500) != 0);
   if (Is(word, "waiting")) return Waiting();
   if (Is(word, "signalling")) return Signalling();
@@ -419,17 +420,20 @@ static void RunScript(const char *script) {
 }
 
 static const char *const kScenarios[][2] = {
-    // Not a flag: nothing, a folder, a file held unshared; Delete Flag; minimized with the flag up.
+    // Not a flag: nothing, a folder, a file held unshared; Delete Flag; minimized with the
+    // flag up, by the button or elsewhere.
     {"signal",
      "tail $flag|start signal|waiting|shot waiting|nothing|absent|folder|nothing|remove|hold 0|"
      "nothing|release|hold 3|tick|signalling|release|delete-flag|waiting|absent|raise|tick|"
      "signalling|shot signalling|remove|delete-flag|dialog Program Error|"
-     "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|exit"},
-    // No name, or a tail too long to be one: open, complaining, topmost once unfocused.
+     "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|"
+     "show-minimized|waiting|tick|signalling|exit"},
+    // No name, or a tail too long to be one: open, complaining, topmost once unfocused,
+    // back at once when minimized elsewhere.
     {"complaint",
      "start complaint|complaint|not-topmost|shot complaint|other-window|topmost|minimize|"
-     "nothing|complaint|close|tail {300T}|start complaint|complaint|minimize|nothing|complaint|"
-     "exit"},
+     "nothing|complaint|show-minimized|complaint|close|tail {300T}|start complaint|complaint|"
+     "minimize|nothing|complaint|exit"},
     // The tail wins over the INI file beside the program; 63 characters of a long value.
     {"config",
      "ini [Command]\r\nCommandLine={1000v}\r\n|tail C:\\FLAGS\\FROM TAIL.FLG|start a deep "

@@ -29,6 +29,16 @@ static LRESULT OnMoveOrSize(HWND window) {
   return 0;
 }
 
+// Show Desktop (Win+D), Minimize All (Win+M) and another program's ShowWindow minimize
+// the window without a WM_SYSCOMMAND: only this WM_SIZE comes. Such a minimize is the
+// user's minimize request all the same, so a signalled flag still up comes back at the
+// next tick, and a complaint comes straight back; the program's own minimize is not one.
+static LRESULT OnSize(HWND window, WPARAM kind) {
+  if (kind == SIZE_MINIMIZED && !g_kv.target.minimizing)
+    WatcherWindowMinimized(&g_kv.state, &g_kv.ops);
+  return OnMoveOrSize(window);
+}
+
 static LRESULT OnKillFocus() {
   WatcherFocusLost(&g_kv.state, &g_kv.ops);
   return 0;
@@ -116,8 +126,9 @@ LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
       return OnClose();
     case WM_MOVE:
-    case WM_SIZE:
       return OnMoveOrSize(window);
+    case WM_SIZE:
+      return OnSize(window, wParam);
     case WM_KILLFOCUS:
       return OnKillFocus();
     case WM_PAINT:
