@@ -309,6 +309,33 @@ static void Hold(DWORD share) {
   s_k.writer = CreateFileA(kFlag, GENERIC_WRITE, share, NULL, OPEN_ALWAYS, 0, NULL);
 }
 
+// The dialog's label s_label is on the watcher's grey: its top-left corner, in the text's
+// cell above the glyphs, and its bottom-right corner, past and below the text.
+static int s_label;
+static int LabelOnGrey(HWND dialog) {
+  RECT r;
+  Capture c;
+  if (!GetWindowRect(GetDlgItem(dialog, s_label), &r) || !Grab(r, &c)) return 0;
+  int grey =
+      c.pixels[0] == 0xC0C0C0 && c.pixels[(r.bottom - r.top) * (r.right - r.left) - 1] == 0xC0C0C0;
+  DeleteObject(c.bitmap);
+  return grey;
+}
+
+// A label stays grey, repainted while the button face, which labels take by default, is
+// another colour.
+static int LabelGrey(int id) {
+  int face = COLOR_BTNFACE;
+  COLORREF usual = GetSysColor(face), other = RGB(0, 128, 255);
+  s_label = id;
+  SetSysColors(1, &face, &other);
+  int ok = RedrawWindow(s_k.dialog, NULL, NULL,
+                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW) &&
+           WaitFor(LabelOnGrey, s_k.dialog);
+  SetSysColors(1, &face, &usual);
+  return ok;
+}
+
 static void Type(int keys) {
   for (int i = 0; i < keys; ++i) Send(Field(), WM_CHAR, 'x', 0);
 }
@@ -366,6 +393,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "field-focus")) return Expect(FocusOf(s_k.dialog) == Field());
   if (Is(word, "field-limit")) return Expect(Send(Field(), EM_GETLIMITTEXT, 0, 0) == atoi(arg));
   if (Is(word, "centred")) return Expect(CentredOverMain());
+  if (Is(word, "label-grey")) return Expect(LabelGrey(atoi(arg)));
   if (Is(word, "set-field")) return Do(Send(Field(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg)));
   if (Is(word, "type")) return Type(atoi(arg));
   if (Is(word, "enter")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_RETURN, 0));
@@ -445,7 +473,7 @@ static const char *const kScenarios[][2] = {
     // 70 keys leave 64, OK keeps 63; an empty OK stays open.
     {"setflag",
      "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-limit 64|centred|"
-     "shot-dialog setflag|set-field "
+     "shot-dialog setflag|label-grey 1000|set-field "
      "C:\\FLAGS\\NEW.FLG|cancel|closes|raise|tick|signalling|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|enter|closes|blank|remove|ini-is $user|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
@@ -454,8 +482,9 @@ static const char *const kScenarios[][2] = {
     // About closes only with OK, and ticks go on under it; the session's end, or not.
     {"about",
      "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog "
-     "about|raise|tick|pops-up|stays-open|ok|closes|system-about|centred|escape|sent-cancel|"
-     "stays-open|ok|closes|agrees-to-end|session-goes-on|drain|running|session-ends"},
+     "about|raise|tick|pops-up|stays-open|ok|closes|system-about|centred|label-grey 1015|"
+     "escape|sent-cancel|stays-open|ok|closes|agrees-to-end|session-goes-on|drain|running|"
+     "session-ends"},
     // The real poll: Delete Flag restarts the timer; a flag is found one interval later.
     {"timer",
      "tail $flag|start timer|waiting|raise|tick|signalling|delete-flag|waiting|raise|"
