@@ -336,6 +336,27 @@ static int LabelGrey(int id) {
   return ok;
 }
 
+// The calls of the restart registration (Register, Unregister) in order since the step
+// last looked, from Wine's log, where its stubs of them write a fixme line each.
+static const char *RestartCalls() {
+  static char calls[256];
+  static long seen;
+  char line[512];
+  calls[0] = '\0';
+  FILE *log = fopen(getenv("FN_RUN_LOG") != NULL ? getenv("FN_RUN_LOG") : "", "rb");
+  if (log == NULL || fseek(log, seen, SEEK_SET) != 0) return "no log";
+  while (fgets(line, sizeof line, log) != NULL) {
+    char *call = strstr(line, ":fixme:process:"), *end = strstr(line, "ApplicationRestart");
+    if (call == NULL || end == NULL) continue;
+    *end = '\0';
+    snprintf(calls + strlen(calls), sizeof calls - strlen(calls), "%s%s", calls[0] ? " " : "",
+             call + strlen(":fixme:process:"));
+  }
+  seen = ftell(log);
+  fclose(log);
+  return calls;
+}
+
 static void Type(int keys) {
   for (int i = 0; i < keys; ++i) Send(Field(), WM_CHAR, 'x', 0);
 }
@@ -370,7 +391,8 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "system-close")) return Ends(WM_SYSCOMMAND, SC_CLOSE);
   if (Is(word, "close")) return Ends(WM_CLOSE, 0);
   if (Is(word, "session-ends")) return Ends(WM_ENDSESSION, 1);
-  if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, 0) == 1);
+  if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, atoi(arg)) == 1);
+  if (Is(word, "restart-calls")) return Expect(strcmp(RestartCalls(), arg) == 0);
   if (Is(word, "show-minimized")) return Do(ShowWindow(s_k.w, SW_MINIMIZE));
   if (Is(word, "running")) return Expect(WaitForSingleObject(s_k.process.hProcess, 500) != 0);
   if (Is(word, "waiting")) return Waiting();
@@ -479,12 +501,14 @@ static const char *const kScenarios[][2] = {
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
      "tick|signalling|set-flag|set-field|type 70|field-length 64|ok|closes|waiting|set-flag|"
      "set-field|ok|stays-open|cancel|closes|raise {63x}|tick|signalling|exit"},
-    // About closes only with OK, and ticks go on under it; the session's end, or not.
+    // About closes only with OK, and ticks go on under it; the session's end, or not, and
+    // the restart registered for an installer only.
     {"about",
      "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog "
      "about|raise|tick|pops-up|stays-open|ok|closes|system-about|centred|label-grey 1015|"
-     "escape|sent-cancel|stays-open|ok|closes|agrees-to-end|session-goes-on|drain|running|"
-     "session-ends"},
+     "escape|sent-cancel|stays-open|ok|closes|restart-calls Register|agrees-to-end 1|"
+     "restart-calls|agrees-to-end 0|restart-calls Unregister|session-goes-on|drain|"
+     "restart-calls Register|running|session-ends"},
     // The real poll: Delete Flag restarts the timer; a flag is found one interval later.
     {"timer",
      "tail $flag|start timer|waiting|raise|tick|signalling|delete-flag|waiting|raise|"

@@ -1,9 +1,11 @@
 // The main window's procedure: one switch that routes each message to its handler, and
 // the handlers, which hand events to the watcher's rules or do the window's own
 // geometry and painting.
+#include "watcher/config/command_tail.h"
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/resources/resource.h"
+#include "watcher/win32/platform/win32_restart.h"
 #include "watcher/win32/ui/center_window.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
@@ -49,8 +51,22 @@ static LRESULT OnPaint(HWND window) {
   return 0;
 }
 
+// A logoff or a shutdown, not an installer's Restart Manager (ENDSESSION_CLOSEAPP, whose
+// restart is the one registered for): without its restart, Windows 10 and later would
+// start a second Korvane after the next logon, beside the logon entry's.
+static LRESULT OnQueryEndSession(LPARAM reason) {
+  if ((reason & ENDSESSION_CLOSEAPP) == 0) UnregisterForRestart();
+  return 1;  // agree to end the session
+}
+
+// A session that goes on after all (another program refused to end it) keeps Korvane, so
+// an installer may still need its restart.
 static LRESULT OnEndSession(WPARAM sessionEnds) {
-  if (sessionEnds != 0) WatcherWindowClose(&g_kv.state, &g_kv.ops);
+  if (sessionEnds != 0) {
+    WatcherWindowClose(&g_kv.state, &g_kv.ops);
+  } else {
+    RegisterForRestart(CommandLineTail(GetCommandLineA()));
+  }
   return 0;
 }
 
@@ -134,7 +150,7 @@ LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PAINT:
       return OnPaint(window);
     case WM_QUERYENDSESSION:
-      return 1;  // agree to end the session
+      return OnQueryEndSession(lParam);
     case WM_ERASEBKGND:
       return KvEraseMainWindow(window, reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_ENDSESSION:
