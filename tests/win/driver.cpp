@@ -309,6 +309,14 @@ static void Hold(DWORD share) {
   s_k.writer = CreateFileA(kFlag, GENERIC_WRITE, share, NULL, OPEN_ALWAYS, 0, NULL);
 }
 
+// Korvane busy trying its delete again, when it answers nothing, or showing the error
+// box that ends the trying.
+static int Retrying(HWND w) {
+  DWORD_PTR r;
+  return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) ||
+         FindWindowA("#32770", "Program Error") != NULL;
+}
+
 // The dialog's label s_label is on the watcher's grey: its top-left corner, in the text's
 // cell above the glyphs, and its bottom-right corner, past and below the text.
 static int s_label;
@@ -378,6 +386,8 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "folder")) return Expect(CreateDirectoryA(kFlag, NULL));
   if (Is(word, "hold")) return Hold(atoi(arg));
   if (Is(word, "release")) return Expect(CloseHandle(s_k.writer));
+  if (Is(word, "release-when-retrying"))
+    return Expect(WaitFor(Retrying, s_k.w) && CloseHandle(s_k.writer));
   if (Is(word, "tick")) return Post(WM_TIMER, 1);
   if (Is(word, "nothing")) return TickFindsNothing();
   if (Is(word, "drain")) return Expect(Drain());
@@ -470,11 +480,12 @@ static void RunScript(const char *script) {
 }
 
 static const char *const kScenarios[][2] = {
-    // Not a flag: nothing, a folder, a file held unshared; Delete Flag; minimized with the
-    // flag up, by the button or elsewhere.
+    // Not a flag: nothing, a folder, a file held unshared; Delete Flag, of a flag held open
+    // throughout or for a moment; minimized with the flag up, by the button or elsewhere.
     {"signal",
      "tail $flag|start signal|waiting|shot waiting|nothing|absent|folder|nothing|remove|hold 0|"
-     "nothing|release|hold 3|tick|signalling|release|delete-flag|waiting|absent|raise|tick|"
+     "nothing|release|hold 3|tick|signalling|delete-flag|dialog Program Error|release|ok|closes|"
+     "hold 3|delete-flag|release-when-retrying|waiting|absent|raise|tick|"
      "signalling|shot signalling|remove|delete-flag|dialog Program Error|"
      "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|"
      "show-minimized|waiting|tick|signalling|exit"},
