@@ -5,6 +5,7 @@
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
 #include "watcher/resources/resource.h"
+#include "watcher/win32/platform/win32_attention.h"
 #include "watcher/win32/platform/win32_restart.h"
 #include "watcher/win32/ui/center_window.h"
 #include "watcher/win32/ui/kv_process.h"
@@ -128,9 +129,14 @@ static LRESULT OnSysCommand(HWND window, WPARAM command, LPARAM lParam) {
 }
 
 // Ticks keep coming while a modal dialog or the error box is up, and are handled inside
-// their loops.
-static LRESULT OnTimer() {
+// their loops. The tick that finds the flag has popped the window up where Wine shows it
+// always, but Windows may not: on another virtual desktop, or without the foreground.
+static LRESULT OnTimer(HWND window) {
+  int wasOn = g_kv.state.flagIsOn;
   WatcherTimerTick(&g_kv.state, &g_kv.ops);
+  if (wasOn || !g_kv.state.flagIsOn) return 0;
+  BringToCurrentDesktop(window);
+  FlashUnlessForeground(window);
   return 0;
 }
 
@@ -162,7 +168,7 @@ LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SYSCOMMAND:
       return OnSysCommand(window, wParam, lParam);
     case WM_TIMER:
-      return OnTimer();
+      return OnTimer(window);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
