@@ -50,13 +50,11 @@ void BringToCurrentDesktop(HWND window) {
   }
 }
 
-static void Flash(HWND window, DWORD how) {
-  FLASHWINFO flash = {sizeof flash, window, how, 0, 0};
+// The flash stops by itself when the window comes to the foreground. It is not stopped
+// when the window goes back to waiting: Wine answers FLASHW_STOP by drawing the caption
+// inactive, and leaves it so after the next pop-up.
+void FlashUnlessForeground(HWND window) {
+  if (GetForegroundWindow() == window) return;
+  FLASHWINFO flash = {sizeof flash, window, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
   FlashWindowEx(&flash);
 }
-
-void FlashUnlessForeground(HWND window) {
-  if (GetForegroundWindow() != window) Flash(window, FLASHW_TRAY | FLASHW_TIMERNOFG);
-}
-
-void StopFlashing(HWND window) { Flash(window, FLASHW_STOP); }

@@ -17,7 +17,4 @@ void BringToCurrentDesktop(HWND window);
 // and neither raising a window topmost nor focusing it is shown anywhere else.
 void FlashUnlessForeground(HWND window);
 
-// Stops the flashing, if any: the window waits again.
-void StopFlashing(HWND window);
-
 #endif

@@ -2,19 +2,16 @@
 #include "watcher/win32/platform/win32_window_ops.h"
 
 #include "watcher/core/watcher_state.h"
-#include "watcher/win32/platform/win32_attention.h"
 
 static HWND Window(void *ctx) { return static_cast<Win32WindowTarget *>(ctx)->window; }
 
 // CloseWindow minimizes; it does not destroy the window. The WM_SIZE that it sends is
-// handled before it returns, and marked as the program's own. A window sent back to
-// waiting no longer asks for attention.
+// handled before it returns, and marked as the program's own.
 static void Minimize(void *ctx) {
   Win32WindowTarget *target = static_cast<Win32WindowTarget *>(ctx);
   target->minimizing = 1;
   CloseWindow(target->window);
   target->minimizing = 0;
-  StopFlashing(target->window);
 }
 
 static void Restore(void *ctx) { OpenIcon(Window(ctx)); }
