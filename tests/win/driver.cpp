@@ -166,14 +166,15 @@ static HWND Shown(const char *className, const char *title) {
 }
 
 // Asks the main job for a picture of the main window, and of the dialog over it when
-// given, with a margin and inside the screen, from the X display, which shows dialogs
-// that Wine's copy misses, and waits; in the tests there is no asking.
+// given (the dialog alone, when the main window is minimized, off in its corner), with a
+// margin and inside the screen, from the X display, which shows dialogs that Wine's copy
+// misses, and waits; in the tests there is no asking.
 static void Screenshot(HWND dialog, const char *name) {
   char path[MAX_PATH];
   RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r, d;
   if (strcmp(g_shotDir, "-") == 0) return;
   GetWindowRect(s_k.w, &r);
-  if (dialog != NULL && GetWindowRect(dialog, &d)) UnionRect(&r, &r, &d);
+  if (dialog != NULL && GetWindowRect(dialog, &d)) UnionRect(&r, IsIconic(s_k.w) ? &d : &r, &d);
   InflateRect(&r, 8, 8);
   IntersectRect(&r, &r, &screen);
   snprintf(path, sizeof path, "%s\\%s.want", g_shotDir, name);
