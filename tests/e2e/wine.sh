@@ -74,8 +74,11 @@ apart() {
   return $status
 }
 
+# Wine's stubs of the restart registration log each call (fixme, process channel) into the
+# run's log, where the driver reads them.
 driver() {
-  run wine "$FN_WIN32/tests/driver.exe" "Z:$FN_WIN32/watcher/Korvane.exe" \
+  WINEDEBUG=$WINEDEBUG,fixme+process FN_RUN_LOG=Z:$state/run.log run wine \
+    "$FN_WIN32/tests/driver.exe" "Z:$FN_WIN32/watcher/Korvane.exe" \
     "Z:$FN_WIN32/creator/QUELLARD.EXE" "Z:$FN_WORK" "${FN_SHOTS:+Z:}${FN_SHOTS:--}" "$@"
 }
 

@@ -226,17 +226,34 @@ TEST(WatcherPaint, StatusLinesTenApartFromTheLeftEdge) {
 }
 
 TEST(WatcherPlacement, CentresTruncatingTowardZeroAndClampsLowEdgeFirst) {
-  const int kRows[][5] = {
-      // start, span, size, screen size -> position
-      {100, 200, 50, 1024, 175},  {10, 1, 4, 1024, 9},     {-100, 60, 100, 1024, 0},
-      {1000, 100, 50, 1024, 974}, {0, 100, 2000, 1024, 0}, {900, 200, 2000, 1024, -976},
+  const int kRows[][6] = {
+      // start, span, size, monitor's low edge and length -> position
+      {100, 200, 50, 0, 1024, 175},        {10, 1, 4, 0, 1024, 9},
+      {-100, 60, 100, 0, 1024, 0},         {1000, 100, 50, 0, 1024, 974},
+      {0, 100, 2000, 0, 1024, 0},          {900, 200, 2000, 0, 1024, -976},
+      {-1000, 200, 50, -1280, 1280, -925}, {-1300, 60, 100, -1280, 1280, -1280},
+      {-100, 200, 300, -1280, 1280, -300}, {3100, 100, 200, 1920, 1280, 3000},
   };
-  for (const auto &r : kRows) EXPECT_EQ(CenterCoordinate(r[0], r[1], r[2], r[3]), r[4]);
-  CenterBox window = {5, 5, 260, 160}, over = {-300, 700, 100, 100};
-  int x = 1, y = 1;
-  CenterPosition(&window, &over, 1024, 768, &x, &y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 608);
+  for (const auto &r : kRows) EXPECT_EQ(CenterCoordinate(r[0], r[1], r[2], r[3], r[4]), r[5]);
+}
+
+// On the monitor of the window centred over; a minimized one counts where it would be
+// restored, its workspace coordinates off by a taskbar at the monitor's top or left.
+TEST(WatcherPlacement, CentresOverWhereTheWindowWouldBeRestored) {
+  const CenterBox kWindow = {5, 5, 205, 105}, kParked = {-32000, -32000, -31840, -31969};
+  const CenterBox kScreen = {0, 0, 1024, 768}, kLeft = {-1280, -200, 0, 824};
+  const CenterScene kRows[] = {
+      {kWindow, {-300, 700, -200, 800}, {}, kScreen, kScreen, 0},
+      {kWindow, kParked, {300, 200, 560, 360}, kScreen, {0, 40, 1024, 768}, 1},
+      {kWindow, kParked, {-900, 100, -640, 260}, kLeft, {-1220, -200, 0, 784}, 1},
+  };
+  const int kPlaces[][2] = {{0, 668}, {330, 270}, {-810, 130}};
+  for (int i = 0; i < 3; ++i) {
+    int x = 1, y = 1;
+    CenterPosition(&kRows[i], &x, &y);
+    EXPECT_EQ(x, kPlaces[i][0]) << i;
+    EXPECT_EQ(y, kPlaces[i][1]) << i;
+  }
 }
 
 TEST(CommandTail, SkipsTheProgramNameAsTheStartUpCodeDoes) {

@@ -166,14 +166,15 @@ static HWND Shown(const char *className, const char *title) {
 }
 
 // Asks the main job for a picture of the main window, and of the dialog over it when
-// given, with a margin and inside the screen, from the X display, which shows dialogs
-// that Wine's copy misses, and waits; in the tests there is no asking.
+// given (the dialog alone, when the main window is minimized, off in its corner), with a
+// margin and inside the screen, from the X display, which shows dialogs that Wine's copy
+// misses, and waits; in the tests there is no asking.
 static void Screenshot(HWND dialog, const char *name) {
   char path[MAX_PATH];
   RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r, d;
   if (strcmp(g_shotDir, "-") == 0) return;
   GetWindowRect(s_k.w, &r);
-  if (dialog != NULL && GetWindowRect(dialog, &d)) UnionRect(&r, &r, &d);
+  if (dialog != NULL && GetWindowRect(dialog, &d)) UnionRect(&r, IsIconic(s_k.w) ? &d : &r, &d);
   InflateRect(&r, 8, 8);
   IntersectRect(&r, &r, &screen);
   snprintf(path, sizeof path, "%s\\%s.want", g_shotDir, name);
@@ -286,14 +287,18 @@ static const char *FieldText() {
   return text;
 }
 
-// Over the main window, by the arithmetic the unit tests check.
+// Over the main window, or, while it is minimized, where it would be restored: where it
+// was made, centred on the screen (Wine tells no other process a window's restored place),
+// by the arithmetic the unit tests check.
 static int CentredOverMain() {
   RECT o, d;
-  GetWindowRect(s_k.w, &o);
-  GetWindowRect(s_k.dialog, &d);
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  return d.left == CenterCoordinate(o.left, o.right - o.left, d.right - d.left, width) &&
-         d.top == CenterCoordinate(o.top, o.bottom - o.top, d.bottom - d.top, height);
+  int left = (width - 260) / 2, top = (height - 160) / 2;
+  if (IsIconic(s_k.w)) SetRect(&o, left, top, left + 260, top + 160);
+  if (!IsIconic(s_k.w)) GetWindowRect(s_k.w, &o);
+  GetWindowRect(s_k.dialog, &d);
+  return d.left == CenterCoordinate(o.left, o.right - o.left, d.right - d.left, 0, width) &&
+         d.top == CenterCoordinate(o.top, o.bottom - o.top, d.bottom - d.top, 0, height);
 }
 
 static void Open(UINT message, WPARAM command, const char *title) {
@@ -303,6 +308,62 @@ static void Open(UINT message, WPARAM command, const char *title) {
 
 static void Hold(DWORD share) {
   s_k.writer = CreateFileA(kFlag, GENERIC_WRITE, share, NULL, OPEN_ALWAYS, 0, NULL);
+}
+
+// Korvane busy trying its delete again, when it answers nothing, or showing the error
+// box that ends the trying.
+static int Retrying(HWND w) {
+  DWORD_PTR r;
+  return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) ||
+         FindWindowA("#32770", "Program Error") != NULL;
+}
+
+// The dialog's label s_label is on the watcher's grey: its top-left corner, in the text's
+// cell above the glyphs, and its bottom-right corner, past and below the text.
+static int s_label;
+static int LabelOnGrey(HWND dialog) {
+  RECT r;
+  Capture c;
+  if (!GetWindowRect(GetDlgItem(dialog, s_label), &r) || !Grab(r, &c)) return 0;
+  int grey =
+      c.pixels[0] == 0xC0C0C0 && c.pixels[(r.bottom - r.top) * (r.right - r.left) - 1] == 0xC0C0C0;
+  DeleteObject(c.bitmap);
+  return grey;
+}
+
+// A label stays grey, repainted while the button face, which labels take by default, is
+// another colour.
+static int LabelGrey(int id) {
+  int face = COLOR_BTNFACE;
+  COLORREF usual = GetSysColor(face), other = RGB(0, 128, 255);
+  s_label = id;
+  SetSysColors(1, &face, &other);
+  int ok = RedrawWindow(s_k.dialog, NULL, NULL,
+                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW) &&
+           WaitFor(LabelOnGrey, s_k.dialog);
+  SetSysColors(1, &face, &usual);
+  return ok;
+}
+
+// The calls of the restart registration (Register, Unregister) in order since the step
+// last looked, from Wine's log, where its stubs of them write a fixme line each.
+static const char *RestartCalls() {
+  static char calls[256];
+  static long seen;
+  char line[512];
+  calls[0] = '\0';
+  FILE *log = fopen(getenv("FN_RUN_LOG") != NULL ? getenv("FN_RUN_LOG") : "", "rb");
+  if (log == NULL || fseek(log, seen, SEEK_SET) != 0) return "no log";
+  while (fgets(line, sizeof line, log) != NULL) {
+    char *call = strstr(line, ":fixme:process:"), *end = strstr(line, "ApplicationRestart");
+    if (call == NULL || end == NULL) continue;
+    *end = '\0';
+    snprintf(calls + strlen(calls), sizeof calls - strlen(calls), "%s%s", calls[0] ? " " : "",
+             call + strlen(":fixme:process:"));
+  }
+  seen = ftell(log);
+  fclose(log);
+  return calls;
 }
 
 static void Type(int keys) {
@@ -326,6 +387,8 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "folder")) return Expect(CreateDirectoryA(kFlag, NULL));
   if (Is(word, "hold")) return Hold(atoi(arg));
   if (Is(word, "release")) return Expect(CloseHandle(s_k.writer));
+  if (Is(word, "release-when-retrying"))
+    return Expect(WaitFor(Retrying, s_k.w) && CloseHandle(s_k.writer));
   if (Is(word, "tick")) return Post(WM_TIMER, 1);
   if (Is(word, "nothing")) return TickFindsNothing();
   if (Is(word, "drain")) return Expect(Drain());
@@ -339,7 +402,9 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "system-close")) return Ends(WM_SYSCOMMAND, SC_CLOSE);
   if (Is(word, "close")) return Ends(WM_CLOSE, 0);
   if (Is(word, "session-ends")) return Ends(WM_ENDSESSION, 1);
-  if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, 0) == 1);
+  if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, atoi(arg)) == 1);
+  if (Is(word, "restart-calls")) return Expect(strcmp(RestartCalls(), arg) == 0);
+  if (Is(word, "show-minimized")) return Do(ShowWindow(s_k.w, SW_MINIMIZE));
   if (Is(word, "running")) return Expect(WaitForSingleObject(s_k.process.hProcess, 500) != 0);
   if (Is(word, "waiting")) return Waiting();
   if (Is(word, "signalling")) return Signalling();
@@ -361,6 +426,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "field-focus")) return Expect(FocusOf(s_k.dialog) == Field());
   if (Is(word, "field-limit")) return Expect(Send(Field(), EM_GETLIMITTEXT, 0, 0) == atoi(arg));
   if (Is(word, "centred")) return Expect(CentredOverMain());
+  if (Is(word, "label-grey")) return Expect(LabelGrey(atoi(arg)));
   if (Is(word, "set-field")) return Do(Send(Field(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg)));
   if (Is(word, "type")) return Type(atoi(arg));
   if (Is(word, "enter")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_RETURN, 0));
@@ -415,17 +481,21 @@ static void RunScript(const char *script) {
 }
 
 static const char *const kScenarios[][2] = {
-    // Not a flag: nothing, a folder, a file held unshared; Delete Flag; minimized with the flag up.
+    // Not a flag: nothing, a folder, a file held unshared; Delete Flag, of a flag held open
+    // throughout or for a moment; minimized with the flag up, by the button or elsewhere.
     {"signal",
      "tail $flag|start signal|waiting|shot waiting|nothing|absent|folder|nothing|remove|hold 0|"
-     "nothing|release|hold 3|tick|signalling|release|delete-flag|waiting|absent|raise|tick|"
+     "nothing|release|hold 3|tick|signalling|delete-flag|dialog Program Error|release|ok|closes|"
+     "hold 3|delete-flag|release-when-retrying|waiting|absent|raise|tick|"
      "signalling|shot signalling|remove|delete-flag|dialog Program Error|"
-     "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|exit"},
-    // No name, or a tail too long to be one: open, complaining, topmost once unfocused.
+     "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|"
+     "show-minimized|waiting|tick|signalling|exit"},
+    // No name, or a tail too long to be one: open, complaining, topmost once unfocused,
+    // back at once when minimized elsewhere.
     {"complaint",
      "start complaint|complaint|not-topmost|shot complaint|other-window|topmost|minimize|"
-     "nothing|complaint|close|tail {300T}|start complaint|complaint|minimize|nothing|complaint|"
-     "exit"},
+     "nothing|complaint|show-minimized|complaint|close|tail {300T}|start complaint|complaint|"
+     "minimize|nothing|complaint|exit"},
     // The tail wins over the INI file beside the program; 63 characters of a long value.
     {"config",
      "ini [Command]\r\nCommandLine={1000v}\r\n|tail C:\\FLAGS\\FROM TAIL.FLG|start a deep "
@@ -437,18 +507,20 @@ static const char *const kScenarios[][2] = {
     // 70 keys leave 64, OK keeps 63; an empty OK stays open.
     {"setflag",
      "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-limit 64|centred|"
-     "shot-dialog setflag|set-field "
+     "shot-dialog setflag|label-grey 1000|set-field "
      "C:\\FLAGS\\NEW.FLG|cancel|closes|raise|tick|signalling|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|enter|closes|blank|remove|ini-is $user|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
      "tick|signalling|set-flag|set-field|type 70|field-length 64|ok|closes|waiting|set-flag|"
      "set-field|ok|stays-open|cancel|closes|raise {63x}|tick|signalling|exit"},
-    // About closes only with OK, and ticks go on under it; the session's end, or not.
+    // About closes only with OK, and ticks go on under it; the session's end, or not, and
+    // the restart registered for an installer only.
     {"about",
      "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog "
-     "about|raise|tick|"
-     "pops-up|stays-open|ok|closes|system-about|escape|sent-cancel|stays-open|ok|closes|"
-     "agrees-to-end|session-goes-on|drain|running|session-ends"},
+     "about|raise|tick|pops-up|stays-open|ok|closes|system-about|centred|label-grey 1015|"
+     "escape|sent-cancel|stays-open|ok|closes|restart-calls Register|agrees-to-end 1|"
+     "restart-calls|agrees-to-end 0|restart-calls Unregister|session-goes-on|drain|"
+     "restart-calls Register|running|session-ends"},
     // The real poll: Delete Flag restarts the timer; a flag is found one interval later.
     {"timer",
      "tail $flag|start timer|waiting|raise|tick|signalling|delete-flag|waiting|raise|"

@@ -22,7 +22,19 @@ void *Win32ProbeOpen(void *, const char *name) {
 
 void Win32ProbeClose(void *, void *token) { CloseHandle(static_cast<HANDLE>(token)); }
 
-int Win32DeleteFile(void *, const char *name) { return DeleteFileA(name) ? 1 : 0; }
+// A flag that another watcher's probe, or an indexer or a scanner, holds open for a
+// moment without delete sharing cannot be deleted meanwhile (a sharing violation): the
+// delete is tried again a few times before it counts as failed. Any other failure counts
+// at once.
+enum { kDeleteRetries = 3, kDeleteRetryMs = 100 };
+
+int Win32DeleteFile(void *, const char *name) {
+  for (int retries = kDeleteRetries;; --retries) {
+    if (DeleteFileA(name)) return 1;
+    if (retries == 0 || GetLastError() != ERROR_SHARING_VIOLATION) return 0;
+    Sleep(kDeleteRetryMs);
+  }
+}
 
 static int ModulePath(void *ctx, char *buffer, int size) {
   if (size < 1) return 0;

@@ -13,8 +13,9 @@
 void *Win32ProbeOpen(void *ctx, const char *name);
 // For WatcherOps::probeClose: closes a token from Win32ProbeOpen. ctx is not used.
 void Win32ProbeClose(void *ctx, void *token);
-// For WatcherOps::deleteFile: deletes the named file; non-zero on success. ctx is not
-// used.
+// For WatcherOps::deleteFile: deletes the named file; non-zero on success. A delete
+// refused by a sharing violation is tried again, 100 ms apart, up to three times, the
+// program's thread waiting meanwhile. ctx is not used.
 int Win32DeleteFile(void *ctx, const char *name);
 
 // Returns ProfileOps bound to the kernel's calls; the INI file lies beside the module of

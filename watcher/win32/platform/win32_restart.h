@@ -10,4 +10,10 @@
 // Returns 1 when registered, 0 when not (always on Windows XP, which has no such call).
 int RegisterForRestart(const char *tail);
 
+// Withdraws the registration, for a session that ends by logoff or shutdown: Windows 10
+// and later, with "restart apps" on, start the registered programs again after the next
+// logon, whatever the registration's flags say, and the logon entry starts Korvane too.
+// Nothing happens on Windows XP.
+void UnregisterForRestart();
+
 #endif

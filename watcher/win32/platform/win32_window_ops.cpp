@@ -5,8 +5,14 @@
 
 static HWND Window(void *ctx) { return static_cast<Win32WindowTarget *>(ctx)->window; }
 
-// CloseWindow minimizes; it does not destroy the window.
-static void Minimize(void *ctx) { CloseWindow(Window(ctx)); }
+// CloseWindow minimizes; it does not destroy the window. The WM_SIZE that it sends is
+// handled before it returns, and marked as the program's own.
+static void Minimize(void *ctx) {
+  Win32WindowTarget *target = static_cast<Win32WindowTarget *>(ctx);
+  target->minimizing = 1;
+  CloseWindow(target->window);
+  target->minimizing = 0;
+}
 
 static void Restore(void *ctx) { OpenIcon(Window(ctx)); }
 

@@ -13,6 +13,9 @@
 struct Win32WindowTarget {
   HINSTANCE instance;
   HWND window;
+  // 1 while the minimize operation's own CloseWindow runs: the WM_SIZE that it brings is
+  // the program's minimize, not one from elsewhere.
+  int minimizing;
 };
 
 // Fills the window operation slots of ops (minimize to sendMinimizeRequest, except the

@@ -28,6 +28,8 @@ static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam
     case WM_PAINT:
       KvPaintDialog(dialog);
       return 1;
+    case WM_CTLCOLORSTATIC:
+      return KvColourLabel(reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_COMMAND:
       return OnAboutCommand(dialog, wParam);
   }

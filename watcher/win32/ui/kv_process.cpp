@@ -36,6 +36,7 @@ static void BindOps(KvProcess *process) {
 void KvInitProcess(HINSTANCE instance) {
   g_kv.target.instance = instance;
   g_kv.target.window = NULL;
+  g_kv.target.minimizing = 0;
   g_kv.desktop = GetDesktopWindow();
   g_kv.background = NULL;
   g_kv.systemMenu = NULL;

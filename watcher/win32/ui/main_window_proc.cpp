@@ -1,8 +1,11 @@
 // The main window's procedure: one switch that routes each message to its handler, and
 // the handlers, which hand events to the watcher's rules or do the window's own
 // geometry and painting.
+#include "watcher/config/command_tail.h"
 #include "watcher/core/watcher_constants.h"
 #include "watcher/core/watcher_rules.h"
+#include "watcher/win32/platform/win32_attention.h"
+#include "watcher/win32/platform/win32_restart.h"
 #include "watcher/win32/ui/center_window.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
@@ -29,6 +32,16 @@ static LRESULT OnMoveOrSize(HWND window) {
   return 0;
 }
 
+// Show Desktop (Win+D), Minimize All (Win+M) and another program's ShowWindow minimize
+// the window without a WM_SYSCOMMAND: only this WM_SIZE comes. Such a minimize is the
+// user's minimize request all the same, so a signalled flag still up comes back at the
+// next tick, and a complaint comes straight back; the program's own minimize is not one.
+static LRESULT OnSize(HWND window, WPARAM kind) {
+  if (kind == SIZE_MINIMIZED && !g_kv.target.minimizing)
+    WatcherWindowMinimized(&g_kv.state, &g_kv.ops);
+  return OnMoveOrSize(window);
+}
+
 static LRESULT OnKillFocus() {
   WatcherFocusLost(&g_kv.state, &g_kv.ops);
   return 0;
@@ -39,8 +52,22 @@ static LRESULT OnPaint(HWND window) {
   return 0;
 }
 
+// A logoff or a shutdown, not an installer's Restart Manager (ENDSESSION_CLOSEAPP, whose
+// restart is the one registered for): without its restart, Windows 10 and later would
+// start a second Korvane after the next logon, beside the logon entry's.
+static LRESULT OnQueryEndSession(LPARAM reason) {
+  if ((reason & ENDSESSION_CLOSEAPP) == 0) UnregisterForRestart();
+  return 1;  // agree to end the session
+}
+
+// A session that goes on after all (another program refused to end it) keeps Korvane, so
+// an installer may still need its restart.
 static LRESULT OnEndSession(WPARAM sessionEnds) {
-  if (sessionEnds != 0) WatcherWindowClose(&g_kv.state, &g_kv.ops);
+  if (sessionEnds != 0) {
+    WatcherWindowClose(&g_kv.state, &g_kv.ops);
+  } else {
+    RegisterForRestart(CommandLineTail(GetCommandLineA()));
+  }
   return 0;
 }
 
@@ -102,9 +129,14 @@ static LRESULT OnSysCommand(HWND window, WPARAM command, LPARAM lParam) {
 }
 
 // Ticks keep coming while a modal dialog or the error box is up, and are handled inside
-// their loops.
-static LRESULT OnTimer() {
+// their loops. The tick that finds the flag has popped the window up where Wine shows it
+// always, but Windows may not: on another virtual desktop, or without the foreground.
+static LRESULT OnTimer(HWND window) {
+  int wasOn = g_kv.state.flagIsOn;
   WatcherTimerTick(&g_kv.state, &g_kv.ops);
+  if (wasOn || !g_kv.state.flagIsOn) return 0;
+  BringToCurrentDesktop(window);
+  FlashUnlessForeground(window);
   return 0;
 }
 
@@ -116,14 +148,15 @@ LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
       return OnClose();
     case WM_MOVE:
-    case WM_SIZE:
       return OnMoveOrSize(window);
+    case WM_SIZE:
+      return OnSize(window, wParam);
     case WM_KILLFOCUS:
       return OnKillFocus();
     case WM_PAINT:
       return OnPaint(window);
     case WM_QUERYENDSESSION:
-      return 1;  // agree to end the session
+      return OnQueryEndSession(lParam);
     case WM_ERASEBKGND:
       return KvEraseMainWindow(window, reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_ENDSESSION:
@@ -135,7 +168,7 @@ LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SYSCOMMAND:
       return OnSysCommand(window, wParam, lParam);
     case WM_TIMER:
-      return OnTimer();
+      return OnTimer(window);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

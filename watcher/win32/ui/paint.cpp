@@ -52,3 +52,8 @@ void KvPaintDialog(HWND dialog) {
   KvSetColours(dc);
   EndPaint(dialog, &ps);
 }
+
+INT_PTR KvColourLabel(HDC dc, HBRUSH brush) {
+  KvSetColours(dc);
+  return reinterpret_cast<INT_PTR>(brush);
+}

@@ -28,4 +28,11 @@ void KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush);
 // Handles WM_PAINT of a dialog: the colours are set, nothing is drawn.
 void KvPaintDialog(HWND dialog);
 
+// Handles WM_CTLCOLORSTATIC of a dialog: a label (or the icon) is drawn on dc in the
+// watcher's colours and filled with brush, which is returned for the dialog procedure to
+// return. Without it, labels take the system's button face, which the grey matches on no
+// Windows of this century. The name field, an edit control, asks another message and
+// stays white.
+INT_PTR KvColourLabel(HDC dc, HBRUSH brush);
+
 #endif

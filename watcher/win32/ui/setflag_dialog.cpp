@@ -72,6 +72,8 @@ static INT_PTR CALLBACK SetFlagDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_PAINT:
       KvPaintDialog(dialog);
       return 0;
+    case WM_CTLCOLORSTATIC:
+      return KvColourLabel(reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_COMMAND:
       return OnSetFlagCommand(dialog, wParam);
   }
