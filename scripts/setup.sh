@@ -21,7 +21,10 @@ packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip
           # GNOME's mutter for the GTK scenarios: on Xvfb, and headless on Wayland with XWayland
           mutter xwayland dbus-daemon libgl1-mesa-dri libegl-mesa0
           # KDE's kwin for them too, and its fake-input protocol for keys to Wayland windows
-          kwin-x11 kwin-wayland plasma-wayland-protocols libwayland-dev libglib2.0-bin)
+          kwin-x11 kwin-wayland plasma-wayland-protocols libwayland-dev libglib2.0-bin
+          # GNOME Shell itself for them, its notification service (gjs) and the settings of
+          # X11 programs (gsd-xsettings)
+          gnome-shell gjs gnome-settings-daemon)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

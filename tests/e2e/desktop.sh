@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # The desktop fixture of the GTK scenarios, the main job and the benchmarks: a display of
-# its own with a window manager, Xvfb with openbox, mutter or kwin, or mutter or kwin
-# headless on Wayland with XWayland (wayland, kwinwl), each compositor in a D-Bus session of
-# its own. Sourced, it gives desktop_start, desktop_stop, desktop_use, desktop_window and
-# desktop_keys; run, it starts or stops one for ctest:
-#   desktop.sh start <state dir> [openbox|mutter|kwin|wayland|kwinwl]  |  desktop.sh stop <state dir>
+# its own with a window manager, Xvfb with openbox, mutter or kwin, or headless on Wayland
+# with XWayland mutter (wayland), kwin (kwinwl) or GNOME Shell (gnome), each compositor in a
+# D-Bus session of its own. Sourced, it gives desktop_start, desktop_stop, desktop_use,
+# desktop_window and desktop_keys; run, it starts or stops one for ctest:
+#   desktop.sh start <state dir> [openbox|mutter|kwin|wayland|kwinwl|gnome <korvane>]
+#   desktop.sh stop <state dir>
 . "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 die() { echo "desktop.sh: $*" >&2; exit 1; }
 
 # Each piece in a process group of its own, so its helpers (XWayland, the bus) go too.
 desktop_stop() {  # state dir
-  for p in wm xvfb; do
+  for p in wm xvfb xsettings; do
     [ -f "$1/$p.pid" ] && { kill -- -"$(cat "$1/$p.pid")" || kill "$(cat "$1/$p.pid")"; } 2>/dev/null
   done
   rm -f "$1"/*.pid "$1/display" "$1/env"
@@ -81,12 +82,53 @@ EOF
   desktop_use "$fixture"
 }
 
+# GNOME Shell itself, and GNOME's settings for X11 programs (gsd-xsettings: the title
+# bar's buttons among them). --unsafe-mode opens org.gnome.Shell.Eval, through which the
+# scenarios read the shell's windows and notifications and type with its own keyboard. The
+# shell asks logind on the system bus at start: a private, empty one stands in. korvane
+# ($1) and its desktop entry are installed for the shell, so that it knows the window's
+# application (GLib skips an entry whose program is not on the PATH).
+start_gnome() {
+  local runtime=$fixture/runtime share=$fixture/share/applications
+  rm -rf "$runtime" && mkdir -m 700 "$runtime" && mkdir -p "$share" "$fixture/bin"
+  cp "$(dirname "${BASH_SOURCE[0]}")/../../watcher/gtk/korvane.desktop" "$share/"
+  ln -sf "${1:?the korvane to install}" "$fixture/bin/korvane"
+  printf '<busconfig><type>system</type><listen>unix:path=%s</listen><auth>EXTERNAL</auth>
+    <policy context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/>
+    </policy></busconfig>\n' "$runtime/system" >"$fixture/system.conf"
+  cat >"$fixture/session" <<EOF
+#!/bin/sh
+dbus-daemon --nofork --config-file="$fixture/system.conf" &
+echo "export DBUS_SESSION_BUS_ADDRESS=\$DBUS_SESSION_BUS_ADDRESS" >"$runtime/env"
+exec gnome-shell --headless --wayland --virtual-monitor 1024x768 --wayland-display korvane-test --unsafe-mode
+EOF
+  chmod +x "$fixture/session"
+  XDG_RUNTIME_DIR=$runtime DBUS_SYSTEM_BUS_ADDRESS=unix:path=$runtime/system GSETTINGS_BACKEND=memory \
+    XDG_CONFIG_HOME=$fixture/config XDG_CACHE_HOME=$fixture/cache XDG_DATA_DIRS=$fixture/share:/usr/share \
+    PATH=$fixture/bin:$PATH \
+    setsid dbus-run-session -- "$fixture/session" </dev/null >"$fixture/wm.log" 2>&1 9>&- &
+  echo $! >"$fixture/wm.pid"
+  # The settings daemon starting beside the shell's own start can hold both up.
+  await $patience grep -q 'GNOME Shell started' "$fixture/wm.log" ||
+    die "no GNOME Shell: $(cat "$fixture/wm.log")"
+  sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$fixture/wm.log" >"$fixture/display"
+  { cat "$runtime/env"; printf 'export XDG_RUNTIME_DIR=%q WAYLAND_DISPLAY=korvane-test XAUTHORITY=%q GSETTINGS_BACKEND=memory\n' \
+    "$runtime" "$(ls "$runtime"/.mutter-Xwaylandauth.*)"; } >"$fixture/env"
+  desktop_use "$fixture"
+  setsid /usr/libexec/gsd-xsettings </dev/null >"$fixture/xsettings.log" 2>&1 9>&- &
+  echo $! >"$fixture/xsettings.pid"
+  # The shell starts in the overview, as at login; the scenarios work on the desktop.
+  await $patience shell_says false "(Main.overview.hide(), Main.overview.visible)" ||
+    die "GNOME Shell's overview stays: $(cat "$fixture/wm.log")"
+}
+
 # Starts the desktop (openbox by default) and uses it.
-desktop_start() {  # state dir, desktop
+desktop_start() {  # state dir, desktop, korvane (for GNOME Shell's applications)
   local wm=${2:-openbox} need tool
   fixture=$1
   case $wm in
     wayland) need="dbus-run-session mutter Xwayland" ;;
+    gnome) need="dbus-run-session gnome-shell Xwayland gdbus /usr/libexec/gsd-xsettings" ;;
     kwin | kwinwl) need="dbus-run-session kwin_x11 kwin_wayland Xwayland gdbus" ;;
     *) need="Xvfb $wm" ;;
   esac
@@ -97,6 +139,7 @@ desktop_start() {  # state dir, desktop
   lock_displays  # mutter and kwin on Wayland pick a number for XWayland too
   case $wm in
     wayland | kwinwl) start_$wm ;;
+    gnome) start_gnome "${3:-}" ;;
     *) start_xvfb "$wm" ;;
   esac
   unlock_displays
@@ -111,15 +154,33 @@ desktop_window() {  # pid, Iconic or Normal, seconds
 }
 
 # Keys as a user types them into the window that has the keyboard: xdotool on X11 displays,
-# but under kwin on Wayland, whose native windows take no X11 keys, kwin's fake input
-# through $fake_keys, by Linux key code.
-desktop_keys() {  # milliseconds a key, keys by X11 name (alt+f, s, x, Tab, space)
+# but under kwin on Wayland and GNOME Shell, whose native windows take no X11 keys, kwin's
+# fake input through $fake_keys, or the shell's own keyboard, by Linux key code.
+desktop_keys() {  # milliseconds a key, keys by X11 name (alt+f, a, d, s, x, Tab, space, ...)
   local delay=$1 key codes=()
-  local -A code=([alt+f]="+56 33" [s]=31 [x]=45 [Tab]=15 [space]=57)
+  local -A code=([alt+f]="+56 33" [a]=30 [d]=32 [s]=31 [x]=45 [Tab]=15 [space]=57 [Return]=28
+    [Escape]=1)
   shift
-  [ "$(cat "$fixture/desktop")" = kwinwl ] || { xdotool key --delay "$delay" "$@"; return; }
-  for key; do codes+=(${code[$key]:?no key code for $key}); done
-  "$fake_keys" "$delay" "${codes[@]}"
+  case $(cat "$fixture/desktop") in
+    kwinwl | gnome) for key; do codes+=(${code[$key]:?no key code for $key}); done ;;
+    *) xdotool key --delay "$delay" "$@"; return ;;
+  esac
+  [ "$(cat "$fixture/desktop")" = kwinwl ] && { "$fake_keys" "$delay" "${codes[@]}"; return; }
+  local held=() c
+  for c in "${codes[@]}"; do
+    shell_key "${c#+}" 1
+    [ "${c:0:1}" = + ] && held+=("${c#+}") || shell_key "$c" 0
+    sleep "$(awk "BEGIN { print $delay / 1000 }")"
+  done
+  for c in "${held[@]}"; do shell_key "$c" 0; done
+}
+
+# A key pressed (1) or released (0), by Linux key code, on GNOME Shell's own virtual
+# keyboard (Clutter's), made once.
+shell_key() {
+  shell_eval "const C = imports.gi.Clutter; global.kvgKeys = global.kvgKeys ||
+    C.get_default_backend().get_default_seat().create_virtual_device(C.InputDeviceType.KEYBOARD_DEVICE);
+    global.kvgKeys.notify_key(GLib.get_monotonic_time(), $1, $2 ? C.KeyState.PRESSED : C.KeyState.RELEASED)" >/dev/null
 }
 
 [ "${BASH_SOURCE[0]}" != "$0" ] || case ${1:-} in

@@ -3,8 +3,8 @@
 # a batch job would: xdotool types and asks the window manager, the probes (probes.sh) read
 # the window. The scenarios are in gtk_popup.sh (signal, popup, deadshare) and
 # gtk_dialogs.sh (complaint, login); here is what they share, and the run of one.
-#   gtk.sh <signal|complaint|popup|deadshare|login> <state dir> <korvane> <quellard>
-#          <dead_share.so> <fake_keys> <iconic_remap.so>
+#   gtk.sh <signal|complaint|popup|deadshare|login|native> <state dir> <korvane> <quellard>
+#          <dead_share.so> <fake_keys>
 set -u
 for part in desktop gtk_popup gtk_dialogs; do . "$(dirname "$0")/$part.sh"; done
 failed=0 launched=()
@@ -45,7 +45,7 @@ activate() {
 }
 
 menu() {  # the File menu's item with this mnemonic, from the keyboard
-  await $patience is_active && xdotool key alt+f && await $patience menu_shown && xdotool key "$1"
+  await $patience is_active && desktop_keys 100 alt+f && await $patience menu_shown && desktop_keys 100 "$1"
 }
 
 # Within one poll of start-up (at $1) the window is shown, above, asking for attention, with
@@ -60,6 +60,7 @@ signalled() {
     active) await $patience is_active || fail "the signalling window has not the focus" ;;
     attention) holds 1 fails is_active || fail "the signalling window took the focus" ;;
   esac
+  [ "$wm" != gnome ] || is_active || await $patience shell_banner || fail "GNOME Shell showed no banner"
   await $patience text_at 40 46 || fail "\"Flag is On...\" not drawn at 20, 40 (text top: $(text_top))"
 }
 
@@ -76,17 +77,18 @@ spied() { [ "$(grep -c 'window state' "$work/spy")" -ge "$1" ]; }  # the spy saw
 
 action=$1 state=$2
 case $action in
-  signal | complaint | popup | deadshare | login)
-    korvane=$3 quellard=$4 preload=$5 fake_keys=$6 remap=$7 alone=active
+  signal | complaint | popup | deadshare | login | native)
+    korvane=$3 quellard=$4 preload=$5 fake_keys=$6 alone=active
     desktop_use "$state"
     wm=$(cat "$state/desktop")
     # korvane on XWayland asks for no focus; the compositor gives it, or not
-    [[ $wm == wayland || $wm == kwinwl ]] && alone=either
+    [[ $wm == wayland || $wm == kwinwl || $wm == gnome ]] && alone=either
     work=$state/$action
     rm -rf "$work" && mkdir -p "$work/config/korvane"
     export XDG_CONFIG_HOME=$work/config
     trap 'for p in "${launched[@]}"; do alive $p && kill $p; done 2>/dev/null' EXIT
     $action
+    [ "$wm" != gnome ] || ! grep -q 'JS ERROR' "$fixture/wm.log" || fail "GNOME Shell: $(grep -m1 -A2 'JS ERROR' "$fixture/wm.log")"
     [ $failed = 0 ] && echo "$action: all checks passed"
     exit $failed
     ;;

@@ -61,7 +61,7 @@ login() {
   cd "$work" && launch -- -odd.flg
   local started=$SECONDS
   "$quellard" -- -odd.flg || fail "quellard could not raise -odd.flg"
-  signalled $started active
+  signalled $started $alone
   finish
   "$korvane" --no-start-at-login && [ ! -e "$entry" ] || fail "the login entry was not removed"
   mkdir -p "$work/all/autostart" && cp /dev/null "$work/all/autostart/korvane.desktop"

@@ -1,14 +1,18 @@
-# The GTK scenarios of the pop-up, sourced by gtk.sh: signal, popup and deadshare.
+# The GTK scenarios of the pop-up, sourced by gtk.sh: signal, popup, native and deadshare.
+
+# The typist is a native Wayland korvane under kwin and GNOME Shell on Wayland.
+native_typist() { [[ ${typist_x:-0} = 0 && ($wm == kwinwl || $wm == gnome) ]]; }
 
 # A second korvane, settings of its own, whose Set Flag gets 56 keys 300 ms apart ($typist)
-# while the first pops up; under kwin on Wayland a native one, which says what it cannot do.
+# while the first pops up; under kwin and GNOME Shell on Wayland a native one, which says
+# what it cannot do, but for $typist_x.
 typing_window() {
   local first=$pid first_window=$wid
-  if [ "$wm" = kwinwl ]; then
+  if native_typist; then
     GDK_BACKEND=wayland XDG_CONFIG_HOME=$work/typist NO_AT_BRIDGE=1 "$korvane" </dev/null 2>"$work/typist.err" &
     typing=$! && launched+=($typing)
-    await $patience kwin_active 'Flag Notification' && desktop_keys 100 alt+f &&
-      await $patience kwin_menu_shown && desktop_keys 100 s && await $patience kwin_active 'Set Flag File'
+    await $patience active_is 'Flag Notification' && desktop_keys 100 alt+f &&
+      await $patience compositor_menu_shown && desktop_keys 100 s && await $patience active_is 'Set  *Flag  *File'
   else
     with="XDG_CONFIG_HOME=$work/typist" launch "$work/none.flg"
     typing=$pid
@@ -22,7 +26,7 @@ typing_window() {
 # The window typed into keeps the focus; confirmed, its Set Flag saved every key, none lost.
 typed_all() {
   local saved=$work/typist/korvane/korvane.ini
-  [ "$wm" = kwinwl ] && kwin_active 'Set Flag File' || [ "$(xdotool getactivewindow)" = "${typing_window:-}" ] ||
+  native_typist && active_is 'Set  *Flag  *File' || [ "$(xdotool getactivewindow)" = "${typing_window:-}" ] ||
     fail "the window being typed into lost the focus"
   wait $typist
   desktop_keys 100 Tab space
@@ -49,7 +53,7 @@ signal() {
   await $((10 + patience)) is_state Normal && alive $typist || fail "the keys were typed too early to test the pop-up"
   signalled $started attention
   typed_all
-  [ "$wm" != kwinwl ] || [ "$(grep -c GDK_BACKEND=x11 "$work/typist.err")" = 1 ] ||
+  ! native_typist || [ "$(grep -c GDK_BACKEND=x11 "$work/typist.err")" = 1 ] ||
     fail "a native Wayland korvane did not say once what it cannot do: $(cat "$work/typist.err")"
   local first=$pid
   kill -TERM $typing
@@ -57,7 +61,7 @@ signal() {
   rm "$flag"
   activate && menu d
   await $patience shown '^Program Error$' || fail "no error box"
-  xdotool key Return
+  desktop_keys 100 Return
   await $patience is_state Normal && "$quellard" "$flag" || fail "a failed Delete Flag ended the signal"
   menu d
   await $patience test ! -e "$flag" || fail "Delete Flag left the flag file"
@@ -68,18 +72,52 @@ signal() {
   finish
 }
 
-# Taken back minimized at first, it is shown again. With no backend named and no other
-# window in use, it takes the focus, but on XWayland, which cannot tell, asks for none
-# ($alone). Minimized by the user, it waits with no mark of attention left. SIGHUP ends it too.
+# With no backend named and no other window in use, it takes the focus, but on XWayland,
+# which cannot tell, asks for none ($alone). GNOME's title bar has no minimize: there the
+# close button sends it back to waiting, and the flag brings it back at the next poll.
+# Minimized by the user, it waits with no mark of attention left. SIGHUP ends it too.
 popup() {
   local flag=$work/job.flg started=$SECONDS
   unset GDK_BACKEND
-  with="LD_PRELOAD=$remap" launch "$flag"
+  launch "$flag"
   await $patience is_state Iconic || fail "start-up: not minimized"
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   signalled $started $alone
+  if [ "$wm" = gnome ]; then
+    shell_eval "$(shell_window).delete(global.get_current_time())" >/dev/null
+    await $patience is_state Iconic && alive $pid || fail "the close button did not send it back to waiting"
+    await $((10 + patience)) is_state Normal && await $patience is_urgent ||
+      fail "closed with the flag up, it was not back at the next poll"
+  fi
   user_minimize && await $patience quiet || fail "minimized by the user, it still asks for attention"
   finish HUP
+}
+
+# A native Wayland korvane, whose window cannot come up by itself, under GNOME Shell: within
+# one poll a desktop notification says the flag is on, its name shown as itself, while the
+# keys typed into an XWayland korvane stay there; a click on its banner brings the window up
+# with the focus; Delete Flag withdraws it.
+native() {
+  local flag="$work/a<b&c.flg" started=$SECONDS window note
+  note="Main.messageTray.getSources().flatMap(s => s.notifications).find(n => n.title == 'Flag is On...')"
+  GDK_BACKEND=wayland NO_AT_BRIDGE=1 "$korvane" "$flag" </dev/null 2>"$work/korvane.err" &
+  pid=$! wid= && launched+=($pid) && window=$(shell_window)
+  await $patience shell_says true "$window.minimized" || fail "start-up: not minimized"
+  typist_x=1 typing_window
+  "$quellard" "$flag" || fail "quellard could not raise the flag"
+  await $((10 + patience)) shell_says "$flag" "imports.gi.Pango.parse_markup($note.bannerBodyText, -1, '')[2]" ||
+    fail "no notification that says the flag is on, with its name, within one poll"
+  [ $((SECONDS - started)) -ge 9 ] || fail "notified $((SECONDS - started)) s after start: no 10 s poll"
+  typed_all
+  # The typist is korvane too, the window that the desktop would bring up first.
+  kill -TERM $typing && await $patience fails alive $typing
+  await $patience shell_says true "Main.messageTray._banner.notification.title == 'Flag is On...'" &&
+    shell_click "Main.messageTray._banner" &&
+    await $patience shell_says true "$window.has_focus()" || fail "a click on the notification did not bring the window up"
+  desktop_keys 100 alt+f && await $patience compositor_menu_shown && desktop_keys 100 d
+  await $patience test ! -e "$flag" && await $patience shell_says undefined "$note" ||
+    fail "Delete Flag left the flag or its notification"
+  finish
 }
 
 # Flags on a share that stops answering ($preload), three korvanes side by side. With the probe

@@ -94,3 +94,34 @@ kwin_says() {  # value (the start of it), JavaScript expression
 # kwin's active window's caption (blanks squeezed, "<2>" after a second), and its menus.
 kwin_active() { kwin_says "$1" "workspace.activeClient ? workspace.activeClient.caption : ''"; }
 kwin_menu_shown() { kwin_says true "workspace.clientList().some(function(c) { return c.popupWindow; })"; }
+
+# GNOME Shell's JavaScript, through org.gnome.Shell.Eval; shell_says: whether an
+# expression's value (as text) starts so.
+shell_eval() {
+  gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method org.gnome.Shell.Eval "$1"
+}
+shell_says() { shell_eval "String($2)" | grep -q "^(true, '\"$1"; }
+# The compositor's active window's caption, and its menus: kwin's or GNOME Shell's.
+active_is() {
+  [ "$wm" = gnome ] || { kwin_active "$1"; return; }
+  shell_says "$1" "global.display.focus_window ? global.display.focus_window.title : ''"
+}
+compositor_menu_shown() {
+  [ "$wm" = gnome ] || { kwin_menu_shown; return; }
+  shell_says true "global.get_window_actors().some(a => a.meta_window.window_type >= imports.gi.Meta.WindowType.DROPDOWN_MENU && a.meta_window.window_type <= imports.gi.Meta.WindowType.TOOLTIP)"
+}
+# korvane's window as GNOME Shell has it, and the shell's banner of a window that asks for
+# attention ("“Flag Notification” is ready").
+shell_window() { echo "global.get_window_actors().map(a => a.meta_window).find(w => w.get_pid() == $pid)"; }
+shell_banner() {
+  shell_says true "Main.messageTray.getSources().some(s => s.notifications.some(n => n.bannerBodyText.includes('Flag Notification')))"
+}
+# A click in the middle of a shell actor, with GNOME Shell's own virtual pointer.
+shell_click() {
+  shell_eval "const C = imports.gi.Clutter, a = $1; global.kvgPointer = global.kvgPointer ||
+    C.get_default_backend().get_default_seat().create_virtual_device(C.InputDeviceType.POINTER_DEVICE);
+    const [x, y] = a.get_transformed_position(), [w, h] = a.get_transformed_size(), t = GLib.get_monotonic_time();
+    global.kvgPointer.notify_absolute_motion(t, x + w / 2, y + h / 2);
+    global.kvgPointer.notify_button(t + 10, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
+    global.kvgPointer.notify_button(t + 20, C.BUTTON_PRIMARY, C.ButtonState.RELEASED)" | grep -q '^(true'
+}

@@ -1,5 +1,4 @@
-// org.freedesktop.Notifications: Notify, CloseNotification, and the server's
-// ActivationToken and ActionInvoked signals, on the session bus.
+// org.freedesktop.Notifications' Notify and CloseNotification, on the session bus.
 #include "watcher/gtk/desktop_notification.h"
 
 #include <gio/gio.h>
@@ -9,18 +8,14 @@
 
 #define KVG_NOTIFICATIONS "org.freedesktop.Notifications"
 #define KVG_NOTIFICATIONS_PATH "/org/freedesktop/Notifications"
-#define KVG_DEFAULT_ACTION "default"
 // The highest urgency: the notification stays until the user deals with it.
 enum { kCriticalUrgency = 2, kServerTimeout = -1 };
 
-// The notification out (its id, 0 until the server answers), whether it is still wanted,
-// and the token the server gave for its activation.
+// The notification out (its id, 0 until the server answers) and whether it is still wanted.
 static struct {
   GDBusConnection *bus;
   guint32 id;
   int wanted;
-  char *token;
-  void (*activate)(const char *token);
 } s_note;
 
 static void Call(const char *method, GVariant *parameters, GAsyncReadyCallback done) {
@@ -44,54 +39,29 @@ static void OnSent(GObject *bus, GAsyncResult *result, gpointer) {
     Close(id);
 }
 
-// ActivationToken comes just before ActionInvoked, for the same notification.
-static void OnSignal(GDBusConnection *, const char *, const char *, const char *,
-                     const char *signal, GVariant *parameters, gpointer) {
-  guint32 id;
-  const char *text;
-  g_variant_get(parameters, "(u&s)", &id, &text);
-  if (id == 0 || id != s_note.id) return;
-  if (g_strcmp0(signal, "ActivationToken") == 0) {
-    g_free(s_note.token);
-    s_note.token = g_strdup(text);
-  } else if (g_strcmp0(signal, "ActionInvoked") == 0 && g_strcmp0(text, KVG_DEFAULT_ACTION) == 0) {
-    s_note.activate(s_note.token);
-  }
-}
-
-static int Connect(void) {
-  if (s_note.bus != nullptr) return 1;
-  s_note.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-  if (s_note.bus == nullptr) return 0;
-  g_dbus_connection_signal_subscribe(s_note.bus, nullptr, KVG_NOTIFICATIONS, nullptr,
-                                     KVG_NOTIFICATIONS_PATH, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
-                                     OnSignal, nullptr, nullptr);
-  return 1;
-}
-
 char *KvgNotificationBody(const char *name) {
   // A name from the command line may be any bytes; D-Bus carries only UTF-8.
   g_autofree char *text = g_utf8_make_valid(name, -1);
   return g_markup_escape_text(text, -1);
 }
 
-void KvgNotifyFlag(const char *name, void (*activate)(const char *token)) {
-  if (!Connect()) return;
-  static const char *const kActions[] = {KVG_DEFAULT_ACTION, KV_WINDOW_TITLE, nullptr};
+void KvgNotifyFlag(const char *name) {
+  if (s_note.bus == nullptr) s_note.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (s_note.bus == nullptr) return;
+  static const char *const kNoActions[] = {nullptr};
   g_autofree char *body = KvgNotificationBody(name);
   GVariantBuilder hints;
   g_variant_builder_init(&hints, G_VARIANT_TYPE_VARDICT);
-  // The desktop entry's id without ".desktop": the desktop shows its name and icon.
+  // The desktop entry's id without ".desktop": the desktop shows its name and icon, and
+  // brings its window up when the notification is clicked.
   g_variant_builder_add(&hints, "{sv}", "desktop-entry", g_variant_new_string(KVG_PROGRAM_NAME));
   g_variant_builder_add(&hints, "{sv}", "urgency", g_variant_new_byte(kCriticalUrgency));
-  s_note.activate = activate;
   s_note.wanted = 1;
-  g_clear_pointer(&s_note.token, g_free);
-  Call(
-      "Notify",
-      g_variant_new("(susss^as@a{sv}i)", KV_WINDOW_TITLE, s_note.id, KVG_PROGRAM_NAME,
-                    KV_TEXT_FLAG_ON, body, kActions, g_variant_builder_end(&hints), kServerTimeout),
-      OnSent);
+  Call("Notify",
+       g_variant_new("(susss^as@a{sv}i)", KV_WINDOW_TITLE, s_note.id, KVG_PROGRAM_NAME,
+                     KV_TEXT_FLAG_ON, body, kNoActions, g_variant_builder_end(&hints),
+                     kServerTimeout),
+       OnSent);
 }
 
 void KvgWithdrawNotification(void) {

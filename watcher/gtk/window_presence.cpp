@@ -1,7 +1,6 @@
 // The presence machine bound to the main window: its port's actions as GTK, GDK and Xlib
 // requests; the window manager's WM_STATE (through an event filter) and a timer as its
 // events; its word on a minimize nobody in the program asked for handed to the rules.
-#include <gdk/gdkwayland.h>
 #include <gdk/gdkx.h>
 
 #include "watcher/core/watcher_rules.h"
@@ -54,14 +53,6 @@ static void PresentNow(void *ctx) {
                                OnX(ctx) ? gdk_x11_get_server_time(Own(ctx)) : GDK_CURRENT_TIME);
 }
 
-// The user took the notification's default action: the token the server gave lets a
-// Wayland compositor give the window the focus, where a bare request only marks it.
-static void OnNotificationTaken(const char *token) {
-  if (token != nullptr)
-    gdk_wayland_display_set_startup_notification_id(gtk_widget_get_display(g_kvg.window), token);
-  gtk_window_present(GTK_WINDOW(g_kvg.window));
-}
-
 // A Wayland window neither comes up above the others nor learns that it was minimized: a
 // desktop notification says what it cannot show.
 static void SetAttention(void *ctx, int on) {
@@ -69,7 +60,7 @@ static void SetAttention(void *ctx, int on) {
   if (OnX(ctx)) {
     if (!on) X11EndDemandsAttention(Own(ctx));
   } else if (on) {
-    KvgNotifyFlag(App(ctx)->state.flagFileName, OnNotificationTaken);
+    KvgNotifyFlag(App(ctx)->state.flagFileName);
   } else {
     KvgWithdrawNotification();
   }
