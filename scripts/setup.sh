@@ -24,7 +24,9 @@ packages=(cmake make g++ libgtest-dev libgmock-dev clang-format util-linux unzip
           kwin-x11 kwin-wayland plasma-wayland-protocols libwayland-dev libglib2.0-bin
           # GNOME Shell itself for them, its notification service (gjs) and the settings of
           # X11 programs (gsd-xsettings)
-          gnome-shell gjs gnome-settings-daemon)
+          gnome-shell gjs gnome-settings-daemon
+          # Plasma's shell on kwin's Wayland desktop, its task manager read by a QML viewer
+          plasma-desktop plasma-workspace kactivitymanagerd qtwayland5 qml)
 
 SUDO=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -59,7 +59,7 @@ start_wayland() {
 }
 
 # kwin tells its X display only to the session it starts, here a script that writes it
-# down. Debian's kwin_wayland carries a file capability that a container refuses to run;
+# down and starts Plasma's shell, with the panel and its task manager. Debian's kwin_wayland carries a file capability that a container refuses to run;
 # a copy carries none.
 start_kwinwl() {
   local runtime=$fixture/runtime
@@ -68,6 +68,8 @@ start_kwinwl() {
 #!/bin/sh
 echo "export WAYLAND_DISPLAY=$WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS" >"$XDG_RUNTIME_DIR/env"
 echo "${DISPLAY#:}" >"$XDG_RUNTIME_DIR/display"
+QT_QPA_PLATFORM=wayland /usr/lib/*/libexec/kactivitymanagerd &
+QT_QPA_PLATFORM=wayland plasmashell --no-respawn &
 exec sleep infinity
 EOF
   chmod +x "$fixture/session"
@@ -80,6 +82,8 @@ EOF
   cp "$runtime/display" "$fixture/display" && cp "$runtime/env" "$fixture/env"
   printf 'export XDG_RUNTIME_DIR=%q\n' "$runtime" >>"$fixture/env"
   desktop_use "$fixture"
+  await $((2 * patience)) gdbus call --session --dest org.kde.plasmashell --object-path /PlasmaShell \
+    --method org.freedesktop.DBus.Peer.Ping || die "no plasmashell: $(cat "$fixture/wm.log")"
 }
 
 # GNOME Shell itself, and GNOME's settings for X11 programs (gsd-xsettings: the title

@@ -87,6 +87,8 @@ case $action in
     rm -rf "$work" && mkdir -p "$work/config/korvane"
     export XDG_CONFIG_HOME=$work/config
     trap 'for p in "${launched[@]}"; do alive $p && kill $p; done 2>/dev/null' EXIT
+    [ "$wm" != kwinwl ] || { QT_QPA_PLATFORM=wayland qml "$(dirname "$0")/tasks.qml" >"$work/tasks.log" 2>&1 &
+      launched+=($!); }
     $action
     [ "$wm" != gnome ] || ! grep -q 'JS ERROR' "$fixture/wm.log" || fail "GNOME Shell: $(grep -m1 -A2 'JS ERROR' "$fixture/wm.log")"
     [ $failed = 0 ] && echo "$action: all checks passed"

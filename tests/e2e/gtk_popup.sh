@@ -52,6 +52,8 @@ signal() {
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   await $((10 + patience)) is_state Normal && alive $typist || fail "the keys were typed too early to test the pop-up"
   signalled $started attention
+  [ "$wm" != kwinwl ] || await $patience tasks_show ".*@$pid!.*@$typing" ||
+    fail "Plasma's task button moved or asks for no attention: $(tail -1 "$work/tasks.log")"
   typed_all
   ! native_typist || [ "$(grep -c GDK_BACKEND=x11 "$work/typist.err")" = 1 ] ||
     fail "a native Wayland korvane did not say once what it cannot do: $(cat "$work/typist.err")"
@@ -77,12 +79,24 @@ signal() {
 # close button sends it back to waiting, and the flag brings it back at the next poll.
 # Minimized by the user, it waits with no mark of attention left. SIGHUP ends it too.
 popup() {
-  local flag=$work/job.flg started=$SECONDS
+  local flag=$work/job.flg started=$SECONDS dialog
   unset GDK_BACKEND
   launch "$flag"
   await $patience is_state Iconic || fail "start-up: not minimized"
+  if [ "$wm" = kwinwl ]; then
+    # Set Flag asks for no minimize and no maximize (Motif functions: move alone), but kwin
+    # offers them to a dialog all the same; the user minimizes it, and korvane with it.
+    activate && menu s && await $patience shown '^Set  Flag  File$' && dialog=$(xdotool getactivewindow) &&
+      xprop -id "$dialog" _MOTIF_WM_HINTS | grep -q '= 0x1, 0x4,' && xdotool windowminimize "$dialog" &&
+      await $patience is_state Iconic || fail "Set Flag offers a minimize, or was not minimized"
+  fi
   "$quellard" "$flag" || fail "quellard could not raise the flag"
   signalled $started $alone
+  if [ "$wm" = kwinwl ]; then
+    xprop -id "$dialog" WM_STATE | grep -q Normal && xdotool windowactivate "$dialog" &&
+      desktop_keys 100 Escape && menu a && await $patience shown '^About' &&
+      desktop_keys 100 Return || fail "after a pop-up under Set Flag, the File menu is dead"
+  fi
   if [ "$wm" = gnome ]; then
     shell_eval "$(shell_window).delete(global.get_current_time())" >/dev/null
     await $patience is_state Iconic && alive $pid || fail "the close button did not send it back to waiting"

@@ -125,3 +125,5 @@ shell_click() {
     global.kvgPointer.notify_button(t + 10, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
     global.kvgPointer.notify_button(t + 20, C.BUTTON_PRIMARY, C.ButtonState.RELEASED)" | grep -q '^(true'
 }
+# Plasma's task buttons, in order, as tasks.qml last printed them (title@pid, ! for attention).
+tasks_show() { grep '^qml: tasks:' "$work/tasks.log" | tail -1 | grep -q "^qml: tasks: $1"; }

@@ -47,9 +47,11 @@ static void BroughtUp(void *ctx) {
 }
 
 // The server's present time is the request of a window that may take the focus, which the
-// window manager need not weigh against older ones.
+// window manager need not weigh against older ones. A dialog up takes it: the window's
+// own keys wait for it, and mutter gives back a dialog minimized with the window only so.
 static void PresentNow(void *ctx) {
-  gtk_window_present_with_time(Toplevel(ctx),
+  GtkWindow *target = App(ctx)->modal != nullptr ? GTK_WINDOW(App(ctx)->modal) : Toplevel(ctx);
+  gtk_window_present_with_time(target,
                                OnX(ctx) ? gdk_x11_get_server_time(Own(ctx)) : GDK_CURRENT_TIME);
 }
 
