@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The native korvane on a desktop of its own (desktop.sh), worked from outside as a user and
 # a batch job would: xdotool types and asks the window manager, the probes (probes.sh) read
-# the window. The scenarios are in gtk_popup.sh (signal, popup, deadshare) and
-# gtk_dialogs.sh (complaint, login); here is what they share, and the run of one.
-#   gtk.sh <signal|complaint|popup|deadshare|login|native> <state dir> <korvane> <quellard>
+# the window. The scenarios are in gtk_popup.sh (signal, popup, native, deadshare)
+# and gtk_dialogs.sh (complaint, login, access); here is what they share, and the run of one.
+#   gtk.sh <signal|complaint|popup|deadshare|login|native|access> <state dir> <korvane> <quellard>
 #          <dead_share.so> <fake_keys>
 set -u
 for part in desktop gtk_popup gtk_dialogs; do . "$(dirname "$0")/$part.sh"; done
@@ -12,7 +12,7 @@ fail() { echo "FAILED: $*" && echo "  saw: $(seen)"; failed=1; }
 
 # Starts korvane with the given arguments (and the variables in $with) and finds its window.
 launch() {
-  env ${with:-} NO_AT_BRIDGE=1 "$korvane" "$@" </dev/null >>"$work/korvane.log" 2>&1 &
+  env NO_AT_BRIDGE=1 ${with:-} "$korvane" "$@" </dev/null >>"$work/korvane.log" 2>&1 &
   pid=$!
   launched+=($pid)
   await $patience find_window || die "no window: $(cat "$work/korvane.log")"
@@ -77,7 +77,9 @@ spied() { [ "$(grep -c 'window state' "$work/spy")" -ge "$1" ]; }  # the spy saw
 
 action=$1 state=$2
 case $action in
-  signal | complaint | popup | deadshare | login | native)
+  signal | complaint | popup | deadshare | login | native | access)
+    # korvane's accessible objects reach a reader through a session's accessibility bus
+    [ $action != access ] || [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
     korvane=$3 quellard=$4 preload=$5 fake_keys=$6 alone=active
     desktop_use "$state"
     wm=$(cat "$state/desktop")

@@ -1,4 +1,4 @@
-# The GTK scenarios of the dialogs and options, sourced by gtk.sh: complaint and login.
+# The GTK scenarios of the dialogs and options, sourced by gtk.sh: complaint, login and access.
 
 # No name: a 260 x 160 window, not resizable, with the complaint, which minimizing does not
 # hide and which is kept above when About takes the focus; only OK closes About. In Set
@@ -67,4 +67,30 @@ login() {
   mkdir -p "$work/all/autostart" && cp /dev/null "$work/all/autostart/korvane.desktop"
   XDG_CONFIG_DIRS=$work/all "$korvane" --no-start-at-login && grep -qx Hidden=true "$entry" &&
     desktop-file-validate "$entry" || fail "an entry for all users was not hidden"
+}
+
+# What a screen reader learns over AT-SPI, in a D-Bus session with the accessibility bus:
+# the status lines as a notification's name, announced (showing) when a line appears, with
+# the focus or while another window is in use, and empty while waiting; the Set Flag field
+# labelled by its prompt. A high-contrast theme's colours; larger text widens the window.
+access() {
+  local atspi=$(dirname "$0")/atspi.py flag=$work/job.flg big
+  "$atspi" watch >"$work/spoken" 2>&1 &
+  launched+=($!)
+  with="GTK_THEME=HighContrastInverse XDG_CONFIG_HOME=$work/contrast" launch
+  holds 2 fails painted || fail "a high-contrast theme left the panel grey"
+  with="GDK_DPI_SCALE=2 XDG_CONFIG_HOME=$work/big" launch && big=$wid
+  [ "$(xwininfo -id "$wid" | sed -n 's/.*Width: //p')" -gt 300 ] || fail "larger text did not widen the window"
+  with=NO_AT_BRIDGE=0 launch
+  await $patience grep -qx "showing No Command Line Received" "$work/spoken" || fail "the complaint was not told"
+  activate && menu s && await $patience shown '^Set  Flag  File$' &&
+    "$atspi" query $pid | grep -qx "labelled Enter The Flag File Name" || fail "the field is not named by its prompt"
+  xdotool type "$flag" && desktop_keys 100 Tab space && await $patience is_state Iconic || fail "no name set"
+  for in_use in 0 1; do
+    "$quellard" "$flag" && await $((10 + patience)) grep -qx "showing Flag is On..." "$work/spoken" ||
+      fail "the pop-up was not told (another window in use: $in_use)"
+    activate && menu d && await $patience is_state Iconic && "$atspi" query $pid | grep -qx "notification ''" ||
+      fail "waiting, the status is not empty"
+    local own=$wid && wid=$big && activate && desktop_keys 100 x && wid=$own && : >"$work/spoken"
+  done
 }
