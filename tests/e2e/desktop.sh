@@ -82,7 +82,7 @@ EOF
   cp "$runtime/display" "$fixture/display" && cp "$runtime/env" "$fixture/env"
   printf 'export XDG_RUNTIME_DIR=%q\n' "$runtime" >>"$fixture/env"
   desktop_use "$fixture"
-  await $((2 * patience)) gdbus call --session --dest org.kde.plasmashell --object-path /PlasmaShell \
+  await $((3 * patience)) gdbus call --session --dest org.kde.plasmashell --object-path /PlasmaShell \
     --method org.freedesktop.DBus.Peer.Ping || die "no plasmashell: $(cat "$fixture/wm.log")"
 }
 
@@ -113,7 +113,7 @@ EOF
     setsid dbus-run-session -- "$fixture/session" </dev/null >"$fixture/wm.log" 2>&1 9>&- &
   echo $! >"$fixture/wm.pid"
   # The settings daemon starting beside the shell's own start can hold both up.
-  await $patience grep -q 'GNOME Shell started' "$fixture/wm.log" ||
+  await $((3 * patience)) grep -q 'GNOME Shell started' "$fixture/wm.log" ||
     die "no GNOME Shell: $(cat "$fixture/wm.log")"
   sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$fixture/wm.log" >"$fixture/display"
   { cat "$runtime/env"; printf 'export XDG_RUNTIME_DIR=%q WAYLAND_DISPLAY=korvane-test XAUTHORITY=%q GSETTINGS_BACKEND=memory\n' \
