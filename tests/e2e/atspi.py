@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-# What a screen reader learns of korvane over AT-SPI. "watch" prints, as it comes, each
-# notification that becomes showing, with its name; "query <pid>" prints the names of the
+# What a screen reader learns of korvane over AT-SPI. "watch" says "listening", then prints,
+# as it comes, each notification that becomes showing, with its name; "query <pid>" prints the names of the
 # program's notification and of what labels its text field.
 import sys
 
@@ -21,6 +21,7 @@ def showing(event):
 
 if sys.argv[1] == "watch":
     pyatspi.Registry.registerEventListener(showing, "object:state-changed:showing")
+    print("listening", flush=True)
     pyatspi.Registry.start()
 for app in pyatspi.Registry.getDesktop(0):
     if app is not None and app.get_process_id() == int(sys.argv[2]):

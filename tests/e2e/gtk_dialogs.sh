@@ -77,6 +77,7 @@ access() {
   local atspi=$(dirname "$0")/atspi.py flag=$work/job.flg big
   "$atspi" watch >"$work/spoken" 2>&1 &
   launched+=($!)
+  await $patience grep -q listening "$work/spoken" || fail "no screen reader's view"
   with="GTK_THEME=HighContrastInverse XDG_CONFIG_HOME=$work/contrast" launch
   holds 2 fails painted || fail "a high-contrast theme left the panel grey"
   with="GDK_DPI_SCALE=2 XDG_CONFIG_HOME=$work/big" launch && big=$wid

@@ -91,23 +91,20 @@ kwin_says() {  # value (the start of it), JavaScript expression
   $call.unloadScript $tag >/dev/null
   grep -q "^js: $tag $1" "$fixture/wm.log"
 }
-# kwin's active window's caption (blanks squeezed, "<2>" after a second), and its menus.
-kwin_active() { kwin_says "$1" "workspace.activeClient ? workspace.activeClient.caption : ''"; }
-kwin_menu_shown() { kwin_says true "workspace.clientList().some(function(c) { return c.popupWindow; })"; }
-
 # GNOME Shell's JavaScript, through org.gnome.Shell.Eval; shell_says: whether an
 # expression's value (as text) starts so.
 shell_eval() {
   gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method org.gnome.Shell.Eval "$1"
 }
 shell_says() { shell_eval "String($2)" | grep -q "^(true, '\"$1"; }
-# The compositor's active window's caption, and its menus: kwin's or GNOME Shell's.
+# The compositor's active window's caption (kwin squeezes blanks), and its menus: kwin's
+# or GNOME Shell's.
 active_is() {
-  [ "$wm" = gnome ] || { kwin_active "$1"; return; }
+  [ "$wm" = gnome ] || { kwin_says "$1" "workspace.activeClient ? workspace.activeClient.caption : ''"; return; }
   shell_says "$1" "global.display.focus_window ? global.display.focus_window.title : ''"
 }
 compositor_menu_shown() {
-  [ "$wm" = gnome ] || { kwin_menu_shown; return; }
+  [ "$wm" = gnome ] || { kwin_says true "workspace.clientList().some(c => c.popupWindow)"; return; }
   shell_says true "global.get_window_actors().some(a => a.meta_window.window_type >= imports.gi.Meta.WindowType.DROPDOWN_MENU && a.meta_window.window_type <= imports.gi.Meta.WindowType.TOOLTIP)"
 }
 # korvane's window as GNOME Shell has it, and the shell's banner of a window that asks for
