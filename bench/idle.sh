@@ -9,7 +9,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd) preload=$2 seconds=${3:-60} cycles=${4:-1000} other=${5:-}
 e2e=$(cd "$(dirname "$0")/../tests/e2e" && pwd)
-. "$e2e/desktop.sh"
+. "$(dirname "$0")/../scripts/desktop.sh"
 state=$build/bench-idle flags=$build/bench-idle/flags
 rm -rf "$flags" && mkdir -p "$flags"
 trap 'desktop_stop "$state/gtk"; "$e2e/wine.sh" stop "$state/wine"' EXIT

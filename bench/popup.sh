@@ -9,7 +9,7 @@
 #   popup.sh <native build dir> <fast_poll.so> [runs=10]
 set -euo pipefail
 build=$(cd "$1" && pwd) preload=$2 runs=${3:-10}
-. "$(dirname "$0")/../tests/e2e/desktop.sh"
+. "$(dirname "$0")/../scripts/desktop.sh"
 state=$build/bench-popup
 desktops="openbox mutter kwin wayland kwinwl gnome"
 trap 'for wm in $desktops; do desktop_stop "$state/$wm"; done' EXIT

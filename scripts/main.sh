@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 top=$PWD
 scripts/setup.sh
 scripts/build.sh >/dev/null
-. tests/e2e/desktop.sh
+. scripts/desktop.sh
 
 demo_dir=$(mktemp -d /tmp/flag-demo.XXXXXX)
 state=$top/build/demo

@@ -1,4 +1,4 @@
-# The X displays of the test fixtures, sourced by desktop.sh and wine.sh, with the probes.
+# The X displays of the fixtures, sourced by scripts/desktop.sh and wine.sh, with the probes.
 . "$(dirname "${BASH_SOURCE[0]}")/probes.sh"
 
 # Servers started side by side can pick one display number: a fixture holds this lock

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The native korvane on a desktop of its own (desktop.sh), worked from outside as a user and
+# The native korvane on a desktop of its own (scripts/desktop.sh), worked from outside as a user and
 # a batch job would: xdotool types and asks the window manager, the probes (probes.sh) read
 # the window. The scenarios are in gtk_popup.sh (signal, popup, native, deadshare)
 # and gtk_dialogs.sh (complaint, login, access); here is what they share, and the run of one.
 #   gtk.sh <signal|complaint|popup|deadshare|login|native|access> <state dir> <korvane> <quellard>
 #          <dead_share.so> <fake_keys>
 set -u
-for part in desktop gtk_popup gtk_dialogs; do . "$(dirname "$0")/$part.sh"; done
+. "$(dirname "$0")/../../scripts/desktop.sh"
+for part in gtk_popup gtk_dialogs; do . "$(dirname "$0")/$part.sh"; done
 failed=0 launched=()
 fail() { echo "FAILED: $*" && echo "  saw: $(seen)"; failed=1; }
 

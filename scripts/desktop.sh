@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The desktop fixture of the GTK scenarios, the main job and the benchmarks: a display of
+# The desktops that the main job, the benchmarks and the GTK scenarios share: a display of
 # its own with a window manager, Xvfb with openbox, mutter or kwin, or headless on Wayland
 # with XWayland mutter (wayland), kwin (kwinwl) or GNOME Shell (gnome), each compositor in a
 # D-Bus session of its own. Sourced, it gives desktop_start, desktop_stop, desktop_use,
 # desktop_window and desktop_keys; run, it starts or stops one for ctest:
 #   desktop.sh start <state dir> [openbox|mutter|kwin|wayland|kwinwl|gnome <korvane>]
 #   desktop.sh stop <state dir>
-. "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/display.sh"
 
 die() { echo "desktop.sh: $*" >&2; exit 1; }
 
@@ -42,25 +42,25 @@ start_xvfb() {
   echo $! >"$fixture/wm.pid"
 }
 
-# mutter picks its X display itself and names it in its log; it writes XWayland's key
-# into the runtime folder.
-start_wayland() {
+# mutter, bare or as GNOME Shell, run as the command given, picks its X display itself and
+# names it in its log; it writes XWayland's key into the runtime folder.
+start_mutter() {
   local runtime=$fixture/runtime
   rm -rf "$runtime" && mkdir -m 700 "$runtime"
-  XDG_RUNTIME_DIR=$runtime setsid dbus-run-session -- mutter --wayland --headless \
-    --virtual-monitor 1024x768 --wayland-display korvane-test </dev/null >"$fixture/wm.log" 2>&1 9>&- &
+  XDG_RUNTIME_DIR=$runtime setsid dbus-run-session -- "$@" </dev/null >"$fixture/wm.log" 2>&1 9>&- &
   echo $! >"$fixture/wm.pid"
-  await $patience grep -q 'Using public X11 display' "$fixture/wm.log" ||
+  await $((3 * patience)) grep -q 'Using public X11 display' "$fixture/wm.log" ||
     die "no XWayland: $(cat "$fixture/wm.log")"
   sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$fixture/wm.log" >"$fixture/display"
   printf 'export XDG_RUNTIME_DIR=%q WAYLAND_DISPLAY=korvane-test XAUTHORITY=%q\n' "$runtime" \
     "$(ls "$runtime"/.mutter-Xwaylandauth.*)" >"$fixture/env"
   desktop_use "$fixture"
 }
+start_wayland() { start_mutter mutter --wayland --headless --virtual-monitor 1024x768 --wayland-display korvane-test; }
 
 # kwin tells its X display only to the session it starts, here a script that writes it
-# down and starts Plasma's shell, with the panel and its task manager. Debian's kwin_wayland carries a file capability that a container refuses to run;
-# a copy carries none.
+# down and starts Plasma's shell, with the panel and its task manager. Debian's kwin_wayland
+# carries a file capability that a container refuses to run; a copy carries none.
 start_kwinwl() {
   local runtime=$fixture/runtime
   rm -rf "$runtime" && mkdir -m 700 "$runtime" && cp "$(command -v kwin_wayland)" "$fixture/"
@@ -93,32 +93,21 @@ EOF
 # ($1) and its desktop entry are installed for the shell, so that it knows the window's
 # application (GLib skips an entry whose program is not on the PATH).
 start_gnome() {
-  local runtime=$fixture/runtime share=$fixture/share/applications
-  rm -rf "$runtime" && mkdir -m 700 "$runtime" && mkdir -p "$share" "$fixture/bin"
-  cp "$(dirname "${BASH_SOURCE[0]}")/../../watcher/gtk/korvane.desktop" "$share/"
+  mkdir -p "$fixture/share/applications" "$fixture/bin"
+  cp "$(dirname "${BASH_SOURCE[0]}")/../watcher/gtk/korvane.desktop" "$fixture/share/applications/"
   ln -sf "${1:?the korvane to install}" "$fixture/bin/korvane"
   printf '<busconfig><type>system</type><listen>unix:path=%s</listen><auth>EXTERNAL</auth>
     <policy context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/>
-    </policy></busconfig>\n' "$runtime/system" >"$fixture/system.conf"
-  cat >"$fixture/session" <<EOF
-#!/bin/sh
-dbus-daemon --nofork --config-file="$fixture/system.conf" &
-echo "export DBUS_SESSION_BUS_ADDRESS=\$DBUS_SESSION_BUS_ADDRESS" >"$runtime/env"
-exec gnome-shell --headless --wayland --virtual-monitor 1024x768 --wayland-display korvane-test --unsafe-mode
-EOF
-  chmod +x "$fixture/session"
-  XDG_RUNTIME_DIR=$runtime DBUS_SYSTEM_BUS_ADDRESS=unix:path=$runtime/system GSETTINGS_BACKEND=memory \
-    XDG_CONFIG_HOME=$fixture/config XDG_CACHE_HOME=$fixture/cache XDG_DATA_DIRS=$fixture/share:/usr/share \
-    PATH=$fixture/bin:$PATH \
-    setsid dbus-run-session -- "$fixture/session" </dev/null >"$fixture/wm.log" 2>&1 9>&- &
-  echo $! >"$fixture/wm.pid"
+    </policy></busconfig>\n' "$fixture/system" >"$fixture/system.conf"
+  printf '#!/bin/sh\ndbus-daemon --nofork --config-file=%s &\necho "export DBUS_SESSION_BUS_ADDRESS=$%s" >%s
+    exec gnome-shell --headless --wayland --virtual-monitor 1024x768 --wayland-display korvane-test --unsafe-mode\n' \
+    "$fixture/system.conf" DBUS_SESSION_BUS_ADDRESS "$fixture/bus" >"$fixture/session" && chmod +x "$fixture/session"
+  start_mutter env DBUS_SYSTEM_BUS_ADDRESS=unix:path="$fixture/system" GSETTINGS_BACKEND=memory \
+    XDG_CONFIG_HOME="$fixture/config" XDG_CACHE_HOME="$fixture/cache" PATH="$fixture/bin:$PATH" \
+    XDG_DATA_DIRS="$fixture/share:/usr/share" "$fixture/session"
   # The settings daemon starting beside the shell's own start can hold both up.
-  await $((3 * patience)) grep -q 'GNOME Shell started' "$fixture/wm.log" ||
-    die "no GNOME Shell: $(cat "$fixture/wm.log")"
-  sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$fixture/wm.log" >"$fixture/display"
-  { cat "$runtime/env"; printf 'export XDG_RUNTIME_DIR=%q WAYLAND_DISPLAY=korvane-test XAUTHORITY=%q GSETTINGS_BACKEND=memory\n' \
-    "$runtime" "$(ls "$runtime"/.mutter-Xwaylandauth.*)"; } >"$fixture/env"
-  desktop_use "$fixture"
+  await $((3 * patience)) grep -q 'GNOME Shell started' "$fixture/wm.log" || die "no GNOME Shell: $(cat "$fixture/wm.log")"
+  cat "$fixture/bus" >>"$fixture/env" && echo 'export GSETTINGS_BACKEND=memory' >>"$fixture/env" && desktop_use "$fixture"
   setsid /usr/libexec/gsd-xsettings </dev/null >"$fixture/xsettings.log" 2>&1 9>&- &
   echo $! >"$fixture/xsettings.pid"
   # The shell starts in the overview, as at login; the scenarios work on the desktop.
