@@ -2,6 +2,7 @@
 // outside as a user and a batch job would, and read what its window shows off the screen;
 // "window" checks the window made by Korvane's own set-up code in this process.
 //   driver.exe <Korvane.exe> <QUELLARD.EXE> <work folder> <screenshots or -> <scenario>
+#include <oleacc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -55,8 +56,15 @@ static LRESULT Send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
+// A wait's pause, in which the events that the driver's hook receives are delivered.
+static void Pause() {
+  MSG msg;
+  MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+  while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 static int WaitFor(int (*condition)(HWND), HWND w) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(50)) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Pause()) {
     if (condition(w)) return 1;
   }
   return 0;
@@ -141,6 +149,28 @@ static struct {
   int alive;      // started, and its window found
 } s_k;
 
+// Alerts and name changes of client areas, as a screen reader's hook receives them, since
+// the driver last started Korvane or posted it a message.
+static struct {
+  HWND w[32];
+  DWORD event[32];
+  int n;
+} s_heard;
+
+static void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG child, DWORD,
+                          DWORD) {
+  if (object != OBJID_CLIENT || child != CHILDID_SELF || s_heard.n == 32) return;
+  if (event != EVENT_SYSTEM_ALERT && event != EVENT_OBJECT_NAMECHANGE) return;
+  s_heard.w[s_heard.n] = w;
+  s_heard.event[s_heard.n++] = event;
+}
+
+static int Heard(DWORD event) {
+  int count = 0;
+  for (int i = 0; i < s_heard.n; ++i) count += s_heard.w[i] == s_k.w && s_heard.event[i] == event;
+  return count;
+}
+
 static const char *Path(const char *name) {
   static char path[MAX_PATH];
   snprintf(path, MAX_PATH, "%s\\%s", s_k.dir, name);
@@ -157,7 +187,7 @@ static int IniIs(const char *text) {
 // Korvane's visible window of this class and title: a dialog shows once filled in.
 static HWND Shown(const char *className, const char *title) {
   HWND found = NULL;
-  for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 15000; Sleep(50)) {
+  for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 15000; Pause()) {
     found = FindWindowA(className, title);
     found = found != NULL && IsWindowVisible(found) ? found : NULL;
   }
@@ -199,6 +229,7 @@ static void Start(const char *scene) {
   CHECK(CopyFileA(g_korvaneExe, lstrcpyA(exe, Path("Korvane.exe")), FALSE));
   snprintf(line, sizeof line, "\"%s\"%s%s", exe, s_k.tail ? " " : "", s_k.tail ? s_k.tail : "");
   s_k.ini = s_k.tail = NULL;
+  s_heard.n = 0;
   s_k.alive = CHECK(Launch(line, s_k.dir, &s_k.process));
   if (s_k.alive) s_k.w = Shown("sdi", "Flag Notification");
 }
@@ -222,6 +253,7 @@ static void Logon() {
 
 static void Post(UINT message, WPARAM wParam) {
   s_k.posted = GetTickCount();
+  s_heard.n = 0;
   PostMessageA(s_k.w, message, wParam, 0);
 }
 
@@ -236,6 +268,40 @@ static int Drain() {
   DWORD_PTR r;
   return SendMessageTimeoutA(s_k.w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r) &&
          SendMessageTimeoutA(s_k.w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+}
+
+// What a screen reader reads of w's client area: its name and role.
+static int AccessIs(HWND w, const char *name, long role) {
+  IAccessible *access = NULL;
+  VARIANT self = {}, got = {};
+  BSTR text = NULL;
+  char read[200] = "";
+  self.vt = VT_I4;  // CHILDID_SELF
+  if (SUCCEEDED(AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
+                                           reinterpret_cast<void **>(&access)))) {
+    access->get_accName(self, &text);
+    access->get_accRole(self, &got);
+    access->Release();
+  }
+  WideCharToMultiByte(CP_ACP, 0, text != NULL ? text : L"", -1, read, sizeof read, NULL, NULL);
+  SysFreeString(text);
+  int ok = strcmp(read, name) == 0 && got.vt == VT_I4 && got.lVal == role;
+  if (!ok) printf("  read \"%s\", role %ld\n", read, got.lVal);
+  return ok;
+}
+
+static int Renamed(HWND) { return Heard(EVENT_OBJECT_NAMECHANGE); }
+
+// Since the driver last acted, the main window's client area told the driver's hook of one
+// name change, and of one alert when lines show; it reads as those lines, in the alert
+// role, or with none as the window itself does.
+static int Told(const char *lines) {
+  int alert = lines[0] != '\0';
+  int ok = WaitFor(Renamed, s_k.w) && Drain();
+  Pause();
+  return ok && Heard(EVENT_OBJECT_NAMECHANGE) == 1 && Heard(EVENT_SYSTEM_ALERT) == alert &&
+         AccessIs(s_k.w, alert ? lines : "Flag Notification",
+                  alert ? ROLE_SYSTEM_ALERT : ROLE_SYSTEM_CLIENT);
 }
 
 static void Raise(const char *name) {
@@ -409,6 +475,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "waiting")) return Waiting();
   if (Is(word, "signalling")) return Signalling();
   if (Is(word, "complaint")) return Expect(Painted(ShowsComplaint));
+  if (Is(word, "told")) return Expect(Told(arg));
   if (Is(word, "blank")) return Expect(Painted(ShowsNothing));
   if (Is(word, "pops-up")) return Expect(WaitFor(Restored, s_k.w) && Topmost(s_k.w));
   if (Is(word, "topmost")) return Expect(WaitFor(Topmost, s_k.w));
@@ -481,21 +548,22 @@ static void RunScript(const char *script) {
 }
 
 static const char *const kScenarios[][2] = {
-    // Not a flag: nothing, a folder, a file held unshared; Delete Flag, of a flag held open
-    // throughout or for a moment; minimized with the flag up, by the button or elsewhere.
+    // Not a flag: nothing, a folder, a file held unshared; the flag found and deleted, told to
+    // screen readers; Delete Flag, of a flag held open throughout or for a moment; minimized
+    // with the flag up, by the button or elsewhere.
     {"signal",
      "tail $flag|start signal|waiting|shot waiting|nothing|absent|folder|nothing|remove|hold 0|"
-     "nothing|release|hold 3|tick|signalling|delete-flag|dialog Program Error|release|ok|closes|"
-     "hold 3|delete-flag|release-when-retrying|waiting|absent|raise|tick|"
+     "nothing|release|hold 3|tick|signalling|told Flag is On...|delete-flag|dialog Program Error|"
+     "release|ok|closes|hold 3|delete-flag|release-when-retrying|waiting|told|absent|raise|tick|"
      "signalling|shot signalling|remove|delete-flag|dialog Program Error|"
      "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|"
      "show-minimized|waiting|tick|signalling|exit"},
-    // No name, or a tail too long to be one: open, complaining, topmost once unfocused,
-    // back at once when minimized elsewhere.
+    // No name, or a tail too long to be one: open, complaining (told to screen readers),
+    // topmost once unfocused, back at once when minimized elsewhere.
     {"complaint",
-     "start complaint|complaint|not-topmost|shot complaint|other-window|topmost|minimize|"
-     "nothing|complaint|show-minimized|complaint|close|tail {300T}|start complaint|complaint|"
-     "minimize|nothing|complaint|exit"},
+     "start complaint|complaint|told No Command Line Received|not-topmost|shot complaint|"
+     "other-window|topmost|minimize|nothing|complaint|show-minimized|complaint|close|tail {300T}|"
+     "start complaint|complaint|minimize|nothing|complaint|exit"},
     // The tail wins over the INI file beside the program; 63 characters of a long value.
     {"config",
      "ini [Command]\r\nCommandLine={1000v}\r\n|tail C:\\FLAGS\\FROM TAIL.FLG|start a deep "
@@ -513,11 +581,11 @@ static const char *const kScenarios[][2] = {
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
      "tick|signalling|set-flag|set-field|type 70|field-length 64|ok|closes|waiting|set-flag|"
      "set-field|ok|stays-open|cancel|closes|raise {63x}|tick|signalling|exit"},
-    // About closes only with OK, and ticks go on under it; the session's end, or not, and
-    // the restart registered for an installer only.
+    // About closes only with OK, and ticks go on under it, the pop-up told; the session's
+    // end, or not, and the restart registered for an installer only.
     {"about",
-     "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog "
-     "about|raise|tick|pops-up|stays-open|ok|closes|system-about|centred|label-grey 1015|"
+     "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog about|raise|"
+     "tick|pops-up|told Flag is On...|stays-open|ok|closes|system-about|centred|label-grey 1015|"
      "escape|sent-cancel|stays-open|ok|closes|restart-calls Register|agrees-to-end 1|"
      "restart-calls|agrees-to-end 0|restart-calls Unregister|session-goes-on|drain|"
      "restart-calls Register|running|session-ends"},
@@ -579,6 +647,9 @@ int main(int argc, char **argv) {
   g_shotDir = argv[4];
   CreateDirectoryA(g_workDir, NULL);
   CreateDirectoryA("C:\\FLAGS", NULL);
+  CoInitialize(NULL);
+  SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_OBJECT_NAMECHANGE, NULL, Hear, 0, 0,
+                  WINEVENT_OUTOFCONTEXT);
   int known = Is(argv[5], "window");
   if (known) Window();
   for (const auto &s : kScenarios) {
