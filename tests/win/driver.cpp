@@ -491,6 +491,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "field-is")) return Expect(strcmp(FieldText(), arg) == 0);
   if (Is(word, "field-length")) return Expect(strlen(FieldText()) == strtoul(arg, NULL, 10));
   if (Is(word, "field-focus")) return Expect(FocusOf(s_k.dialog) == Field());
+  if (Is(word, "field-named")) return Expect(AccessIs(Field(), KV_TEXT_PROMPT, ROLE_SYSTEM_TEXT));
   if (Is(word, "field-limit")) return Expect(Send(Field(), EM_GETLIMITTEXT, 0, 0) == atoi(arg));
   if (Is(word, "centred")) return Expect(CentredOverMain());
   if (Is(word, "label-grey")) return Expect(LabelGrey(atoi(arg)));
@@ -498,6 +499,9 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "type")) return Type(atoi(arg));
   if (Is(word, "enter")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_RETURN, 0));
   if (Is(word, "escape")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_ESCAPE, 0));
+  if (Is(word, "tab-to"))
+    return Expect(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_TAB, 0) && Drain() &&
+                  FocusOf(s_k.dialog) == GetDlgItem(s_k.dialog, atoi(arg)));
   if (Is(word, "ok")) return Do(PostMessageA(s_k.dialog, WM_COMMAND, IDOK, 0));
   if (Is(word, "cancel")) return Do(PostMessageA(s_k.dialog, WM_COMMAND, IDCANCEL, 0));
   if (Is(word, "sent-cancel")) return Do(Send(s_k.dialog, WM_COMMAND, IDCANCEL, 0));
@@ -571,11 +575,12 @@ static const char *const kScenarios[][2] = {
      "waiting|raise {63v}|nothing|raise C:\\FLAGS\\FROM TAIL.FLG|tick|signalling|system-close|"
      "ini-is [Command]\r\nCommandLine={1000v}\r\n|ini [Command]\r\nCommandLine={1000v}\r\n|"
      "start a deep folder{130d}|waiting|tick|signalling|exit"},
-    // Cancel and Enter keep the name; OK saves the new one, keeping the rest of the file;
-    // 70 keys leave 64, OK keeps 63; an empty OK stays open.
+    // The field, named by its prompt, takes the focus, and Tab goes on to OK; Cancel and
+    // Enter keep the name; OK saves the new one, keeping the rest of the file; 70 keys leave
+    // 64, OK keeps 63; an empty OK stays open.
     {"setflag",
-     "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-limit 64|centred|"
-     "shot-dialog setflag|label-grey 1000|set-field "
+     "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-named|"
+     "field-limit 64|centred|shot-dialog setflag|label-grey 1000|tab-to 1|set-field "
      "C:\\FLAGS\\NEW.FLG|cancel|closes|raise|tick|signalling|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|enter|closes|blank|remove|ini-is $user|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
