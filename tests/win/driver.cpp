@@ -10,8 +10,10 @@
 
 #include "watcher/core/centering.h"
 #include "watcher/win32/platform/win32_files.h"
+#include "watcher/win32/ui/dialogs.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
+#include "watcher/win32/ui/paint.h"
 #include "watcher/win32/win32_resource.h"
 
 static const char *g_korvaneExe, *g_quellardExe, *g_workDir, *g_shotDir;
@@ -108,27 +110,33 @@ static int Grab(RECT r, Capture *c) {
   return c->pixels != NULL;
 }
 
-static int DarkIn(const Capture *c, int left, int top, int right, int bottom) {
-  int dark = 0, width = c->info.biWidth;
+// The colours that Korvane's window and dialogs are looked for in, as pixels: the grey and
+// black, unless a step says otherwise.
+static DWORD s_back = 0xC0C0C0, s_ink = 0;
+
+// The pixels in the rectangle near the ink's colour.
+static int InkIn(const Capture *c, int left, int top, int right, int bottom) {
+  int ink = 0, width = c->info.biWidth;
   for (int y = top; y < bottom && y < -c->info.biHeight; ++y) {
-    for (int x = left; x < right; ++x) dark += (c->pixels[y * width + x] & 0xC0C0C0) == 0;
+    for (int x = left; x < right; ++x) ink += ((c->pixels[y * width + x] ^ s_ink) & 0xC0C0C0) == 0;
   }
-  return dark;
+  return ink;
 }
 
-// The client area is grey 192 and shows in black, from the left edge 20, only the status
-// line at top (0: none), nothing lower than 60; a line's glyphs may reach 10 lower.
+// The client area is grey 192 and shows in black (or the colours looked for), from the
+// left edge 20, only the status line at top (0: none), nothing lower than 60; a line's
+// glyphs may reach 10 lower.
 static int Shows(HWND w, int top) {
   RECT r;
   Capture c;
   if (IsIconic(w) || !GetClientRect(w, &r) || r.bottom < 60) return 0;
   MapWindowPoints(w, NULL, reinterpret_cast<POINT *>(&r), 2);
   int width = r.right - r.left;
-  int ok = Grab(r, &c) && c.pixels[2 * width + 2] == 0xC0C0C0 &&
-           c.pixels[width * (r.bottom - r.top) - 3] == 0xC0C0C0 && DarkIn(&c, 0, 0, 20, 999) == 0 &&
-           DarkIn(&c, 0, 60, width, 999) == 0;
+  int ok = Grab(r, &c) && c.pixels[2 * width + 2] == s_back &&
+           c.pixels[width * (r.bottom - r.top) - 3] == s_back && InkIn(&c, 0, 0, 20, 999) == 0 &&
+           InkIn(&c, 0, 60, width, 999) == 0;
   for (int y = 20; y <= 40 && ok; y += 10)
-    ok = y == top + 10 || (DarkIn(&c, 20, y, width, y + 10) > 20) == (y == top);
+    ok = y == top + 10 || (InkIn(&c, 20, y, width, y + 10) > 20) == (y == top);
   DeleteObject(c.bitmap);
   return ok;
 }
@@ -384,17 +392,22 @@ static int Retrying(HWND w) {
          FindWindowA("#32770", "Program Error") != NULL;
 }
 
-// The dialog's label s_label is on the watcher's grey: its top-left corner, in the text's
-// cell above the glyphs, and its bottom-right corner, past and below the text.
+// The dialog's label s_label is on the watcher's grey (or the colour looked for), and so is
+// the dialog: its client area's top-left corner, the label's top-left corner, in the text's
+// cell above the glyphs, and the label's bottom-right corner, past and below the text.
 static int s_label;
-static int LabelOnGrey(HWND dialog) {
+static int LabelOnBack(HWND dialog) {
   RECT r;
+  POINT o = {0, 0};
   Capture c;
-  if (!GetWindowRect(GetDlgItem(dialog, s_label), &r) || !Grab(r, &c)) return 0;
-  int grey =
-      c.pixels[0] == 0xC0C0C0 && c.pixels[(r.bottom - r.top) * (r.right - r.left) - 1] == 0xC0C0C0;
+  if (!GetWindowRect(GetDlgItem(dialog, s_label), &r) || !ClientToScreen(dialog, &o)) return 0;
+  RECT all = {o.x, o.y, r.right, r.bottom};
+  if (!Grab(all, &c)) return 0;
+  int width = r.right - o.x, height = r.bottom - o.y;
+  int on = c.pixels[0] == s_back && c.pixels[(r.top - o.y) * width + r.left - o.x] == s_back &&
+           c.pixels[height * width - 1] == s_back;
   DeleteObject(c.bitmap);
-  return grey;
+  return on;
 }
 
 // A label stays grey, repainted while the button face, which labels take by default, is
@@ -406,7 +419,7 @@ static int LabelGrey(int id) {
   SetSysColors(1, &face, &other);
   int ok = RedrawWindow(s_k.dialog, NULL, NULL,
                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW) &&
-           WaitFor(LabelOnGrey, s_k.dialog);
+           WaitFor(LabelOnBack, s_k.dialog);
   SetSysColors(1, &face, &usual);
   return ok;
 }
@@ -603,8 +616,54 @@ static const char *const kScenarios[][2] = {
      "logon|waiting|raise|tick|signalling|shot installed-signalling|"
      "delete-flag|waiting|absent|exit"}};
 
+// About run here over the main window made here, looked at from inside its loop: whether
+// its label s_label showed on s_back before OK closed it.
+static DWORD s_aboutSince;
+static int s_aboutSeen;
+static void CALLBACK LookAtAbout(HWND, UINT, UINT_PTR, DWORD) {
+  HWND about = FindWindowA("#32770", "About   Korvane");
+  s_aboutSeen = about != NULL && LabelOnBack(about);
+  if (about != NULL && (s_aboutSeen || GetTickCount() - s_aboutSince > 15000))
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+}
+
+static int AboutLabelOnBack() {
+  s_aboutSince = GetTickCount();
+  s_label = IDC_ONLINE_LABEL;
+  UINT_PTR timer = SetTimer(NULL, 0, 50, LookAtAbout);
+  RunAboutDialog(GetModuleHandleA(NULL), s_k.w);
+  KillTimer(NULL, timer);
+  return s_aboutSeen;
+}
+
+// The colours follow the scheme: grey and black whatever the system's colours are, and in
+// a high-contrast scheme (which Wine never reports, so it is followed here as when one
+// is) the system's window colours, About left to the system's; back to grey once the
+// system's colours change again and the scheme is no longer high contrast.
+static void ColourScheme(HWND w) {
+  int ids[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE};
+  COLORREF usual[] = {GetSysColor(ids[0]), GetSysColor(ids[1]), GetSysColor(ids[2])};
+  COLORREF scheme[] = {RGB(0, 0, 128), RGB(255, 255, 0), RGB(0, 128, 0)};
+  KvSetUpColours();
+  s_k.w = w;
+  g_kv.state.flagIsOn = 1;
+  SetSysColors(3, ids, scheme);
+  CHECK(Painted(ShowsFlagOn));
+  KvFollowColourScheme(1);
+  s_back = 0x000080;
+  s_ink = 0xFFFF00;
+  CHECK(Painted(ShowsFlagOn));
+  s_back = 0x008000;
+  CHECK(AboutLabelOnBack());
+  SetSysColors(3, ids, usual);
+  s_back = 0xC0C0C0;
+  s_ink = 0;
+  CHECK(Painted(ShowsFlagOn) && AboutLabelOnBack());
+}
+
 // The main window made here by Korvane's own set-up code, where its class, system menu and
-// size limits can be read; an INI path that does not fit is no path, not a cut one.
+// size limits can be read, and its colour scheme set; an INI path that does not fit is no
+// path, not a cut one.
 static void Window() {
   HINSTANCE instance = GetModuleHandleA(NULL);
   KvInitProcess(instance);
@@ -632,6 +691,7 @@ static void Window() {
   SendMessageA(w, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   GetWindowRect(w, &after);
   CHECK(!IsZoomed(w) && EqualRect(&r, &after));
+  ColourScheme(w);
   ProfileOps profile = Win32ProfileOps(NULL);
   CHECK(profile.iniPath(profile.ctx, text, sizeof text) > 8);
   CHECK(profile.iniPath(profile.ctx, text, 8) == 0);

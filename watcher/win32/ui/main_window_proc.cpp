@@ -72,6 +72,14 @@ static LRESULT OnEndSession(WPARAM sessionEnds) {
   return 0;
 }
 
+// A high-contrast scheme turned on or off changes the system's colours, and every
+// top-level window hears of it.
+static LRESULT OnSysColorChange(HWND window) {
+  KvFollowColourScheme(KvHighContrastOn());
+  InvalidateRect(window, NULL, TRUE);
+  return 0;
+}
+
 static LRESULT OnGetMinMaxInfo(MINMAXINFO *limits) {
   limits->ptMaxSize.x = kWindowWidth;
   limits->ptMaxSize.y = kWindowHeight;
@@ -172,6 +180,8 @@ static LRESULT RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return OnTimer(window);
     case WM_GETOBJECT:
       return KvAnswerAccessRequest(window, wParam, lParam, &g_kv.state);
+    case WM_SYSCOLORCHANGE:
+      return OnSysColorChange(window);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -72,8 +72,7 @@ static INT_PTR CALLBACK SetFlagDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_INITDIALOG:
       return OnSetFlagInit(dialog);
     case WM_ERASEBKGND:
-      KvEraseDialog(dialog, reinterpret_cast<HDC>(wParam), g_kv.background);
-      return 1;
+      return KvEraseDialog(dialog, reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_PAINT:
       KvPaintDialog(dialog);
       return 0;
