@@ -445,6 +445,15 @@ static const char *RestartCalls() {
   return calls;
 }
 
+// Tab, pressed in the dialog's focused control, takes the focus on to the control id.
+static int s_tabTo;
+static int FocusOnTabTo(HWND dialog) { return FocusOf(dialog) == GetDlgItem(dialog, s_tabTo); }
+static int TabTo(int id) {
+  s_tabTo = id;
+  return PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_TAB, 0) &&
+         WaitFor(FocusOnTabTo, s_k.dialog);
+}
+
 static void Type(int keys) {
   for (int i = 0; i < keys; ++i) Send(Field(), WM_CHAR, 'x', 0);
 }
@@ -512,9 +521,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "type")) return Type(atoi(arg));
   if (Is(word, "enter")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_RETURN, 0));
   if (Is(word, "escape")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_ESCAPE, 0));
-  if (Is(word, "tab-to"))
-    return Expect(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_TAB, 0) && Drain() &&
-                  FocusOf(s_k.dialog) == GetDlgItem(s_k.dialog, atoi(arg)));
+  if (Is(word, "tab-to")) return Expect(TabTo(atoi(arg)));
   if (Is(word, "ok")) return Do(PostMessageA(s_k.dialog, WM_COMMAND, IDOK, 0));
   if (Is(word, "cancel")) return Do(PostMessageA(s_k.dialog, WM_COMMAND, IDCANCEL, 0));
   if (Is(word, "sent-cancel")) return Do(Send(s_k.dialog, WM_COMMAND, IDCANCEL, 0));
