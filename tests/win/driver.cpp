@@ -424,25 +424,34 @@ static int LabelGrey(int id) {
   return ok;
 }
 
-// The calls of the restart registration (Register, Unregister) in order since the step
-// last looked, from Wine's log, where its stubs of them write a fixme line each.
-static const char *RestartCalls() {
-  static char calls[256];
+// The calls of the restart registration (Register, Unregister) in Wine's log, where its
+// stubs of them write a fixme line each: s_calls gathers them in order from the lines
+// written since the step last looked, and they come as s_want says, or the wait ends.
+static char s_calls[256];
+static const char *s_want;
+static int CallsAsWanted(HWND) {
   static long seen;
   char line[512];
-  calls[0] = '\0';
   FILE *log = fopen(getenv("FN_RUN_LOG") != NULL ? getenv("FN_RUN_LOG") : "", "rb");
-  if (log == NULL || fseek(log, seen, SEEK_SET) != 0) return "no log";
-  while (fgets(line, sizeof line, log) != NULL) {
+  if (log == NULL || fseek(log, seen, SEEK_SET) != 0) return 0;
+  while (fgets(line, sizeof line, log) != NULL && strchr(line, '\n') != NULL) {
+    seen = ftell(log);  // a line still being written is read whole the next time
     char *call = strstr(line, ":fixme:process:"), *end = strstr(line, "ApplicationRestart");
     if (call == NULL || end == NULL) continue;
     *end = '\0';
-    snprintf(calls + strlen(calls), sizeof calls - strlen(calls), "%s%s", calls[0] ? " " : "",
-             call + strlen(":fixme:process:"));
+    snprintf(s_calls + strlen(s_calls), sizeof s_calls - strlen(s_calls), "%s%s",
+             s_calls[0] ? " " : "", call + strlen(":fixme:process:"));
   }
-  seen = ftell(log);
   fclose(log);
-  return calls;
+  return strcmp(s_calls, s_want) == 0;
+}
+
+static int RestartCalls(const char *want) {
+  s_want = want;
+  int ok = WaitFor(CallsAsWanted, NULL);
+  if (!ok) printf("  read \"%s\"\n", s_calls);
+  s_calls[0] = '\0';
+  return ok;
 }
 
 // Tab, pressed in the dialog's focused control, takes the focus on to the control id.
@@ -491,7 +500,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "close")) return Ends(WM_CLOSE, 0);
   if (Is(word, "session-ends")) return Ends(WM_ENDSESSION, 1);
   if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, atoi(arg)) == 1);
-  if (Is(word, "restart-calls")) return Expect(strcmp(RestartCalls(), arg) == 0);
+  if (Is(word, "restart-calls")) return Expect(RestartCalls(arg));
   if (Is(word, "show-minimized")) return Do(ShowWindow(s_k.w, SW_MINIMIZE));
   if (Is(word, "running")) return Expect(WaitForSingleObject(s_k.process.hProcess, 500) != 0);
   if (Is(word, "waiting")) return Waiting();
