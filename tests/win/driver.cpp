@@ -2,6 +2,7 @@
 // outside as a user and a batch job would, and read what its window shows off the screen;
 // "window" checks the window made by Korvane's own set-up code in this process.
 //   driver.exe <Korvane.exe> <QUELLARD.EXE> <work folder> <screenshots or -> <scenario>
+#include <oleacc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -9,8 +10,10 @@
 
 #include "watcher/core/centering.h"
 #include "watcher/win32/platform/win32_files.h"
+#include "watcher/win32/ui/dialogs.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
+#include "watcher/win32/ui/paint.h"
 #include "watcher/win32/win32_resource.h"
 
 static const char *g_korvaneExe, *g_quellardExe, *g_workDir, *g_shotDir;
@@ -55,8 +58,15 @@ static LRESULT Send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
+// A wait's pause, in which the events that the driver's hook receives are delivered.
+static void Pause() {
+  MSG msg;
+  MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+  while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 static int WaitFor(int (*condition)(HWND), HWND w) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(50)) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Pause()) {
     if (condition(w)) return 1;
   }
   return 0;
@@ -100,27 +110,33 @@ static int Grab(RECT r, Capture *c) {
   return c->pixels != NULL;
 }
 
-static int DarkIn(const Capture *c, int left, int top, int right, int bottom) {
-  int dark = 0, width = c->info.biWidth;
+// The colours that Korvane's window and dialogs are looked for in, as pixels: the grey and
+// black, unless a step says otherwise.
+static DWORD s_back = 0xC0C0C0, s_ink = 0;
+
+// The pixels in the rectangle near the ink's colour.
+static int InkIn(const Capture *c, int left, int top, int right, int bottom) {
+  int ink = 0, width = c->info.biWidth;
   for (int y = top; y < bottom && y < -c->info.biHeight; ++y) {
-    for (int x = left; x < right; ++x) dark += (c->pixels[y * width + x] & 0xC0C0C0) == 0;
+    for (int x = left; x < right; ++x) ink += ((c->pixels[y * width + x] ^ s_ink) & 0xC0C0C0) == 0;
   }
-  return dark;
+  return ink;
 }
 
-// The client area is grey 192 and shows in black, from the left edge 20, only the status
-// line at top (0: none), nothing lower than 60; a line's glyphs may reach 10 lower.
+// The client area is grey 192 and shows in black (or the colours looked for), from the
+// left edge 20, only the status line at top (0: none), nothing lower than 60; a line's
+// glyphs may reach 10 lower.
 static int Shows(HWND w, int top) {
   RECT r;
   Capture c;
   if (IsIconic(w) || !GetClientRect(w, &r) || r.bottom < 60) return 0;
   MapWindowPoints(w, NULL, reinterpret_cast<POINT *>(&r), 2);
   int width = r.right - r.left;
-  int ok = Grab(r, &c) && c.pixels[2 * width + 2] == 0xC0C0C0 &&
-           c.pixels[width * (r.bottom - r.top) - 3] == 0xC0C0C0 && DarkIn(&c, 0, 0, 20, 999) == 0 &&
-           DarkIn(&c, 0, 60, width, 999) == 0;
+  int ok = Grab(r, &c) && c.pixels[2 * width + 2] == s_back &&
+           c.pixels[width * (r.bottom - r.top) - 3] == s_back && InkIn(&c, 0, 0, 20, 999) == 0 &&
+           InkIn(&c, 0, 60, width, 999) == 0;
   for (int y = 20; y <= 40 && ok; y += 10)
-    ok = y == top + 10 || (DarkIn(&c, 20, y, width, y + 10) > 20) == (y == top);
+    ok = y == top + 10 || (InkIn(&c, 20, y, width, y + 10) > 20) == (y == top);
   DeleteObject(c.bitmap);
   return ok;
 }
@@ -141,6 +157,28 @@ static struct {
   int alive;      // started, and its window found
 } s_k;
 
+// Alerts and name changes of client areas, as a screen reader's hook receives them, since
+// the driver last started Korvane or posted it a message.
+static struct {
+  HWND w[32];
+  DWORD event[32];
+  int n;
+} s_heard;
+
+static void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG child, DWORD,
+                          DWORD) {
+  if (object != OBJID_CLIENT || child != CHILDID_SELF || s_heard.n == 32) return;
+  if (event != EVENT_SYSTEM_ALERT && event != EVENT_OBJECT_NAMECHANGE) return;
+  s_heard.w[s_heard.n] = w;
+  s_heard.event[s_heard.n++] = event;
+}
+
+static int Heard(DWORD event) {
+  int count = 0;
+  for (int i = 0; i < s_heard.n; ++i) count += s_heard.w[i] == s_k.w && s_heard.event[i] == event;
+  return count;
+}
+
 static const char *Path(const char *name) {
   static char path[MAX_PATH];
   snprintf(path, MAX_PATH, "%s\\%s", s_k.dir, name);
@@ -157,7 +195,7 @@ static int IniIs(const char *text) {
 // Korvane's visible window of this class and title: a dialog shows once filled in.
 static HWND Shown(const char *className, const char *title) {
   HWND found = NULL;
-  for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 15000; Sleep(50)) {
+  for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 15000; Pause()) {
     found = FindWindowA(className, title);
     found = found != NULL && IsWindowVisible(found) ? found : NULL;
   }
@@ -199,6 +237,7 @@ static void Start(const char *scene) {
   CHECK(CopyFileA(g_korvaneExe, lstrcpyA(exe, Path("Korvane.exe")), FALSE));
   snprintf(line, sizeof line, "\"%s\"%s%s", exe, s_k.tail ? " " : "", s_k.tail ? s_k.tail : "");
   s_k.ini = s_k.tail = NULL;
+  s_heard.n = 0;
   s_k.alive = CHECK(Launch(line, s_k.dir, &s_k.process));
   if (s_k.alive) s_k.w = Shown("sdi", "Flag Notification");
 }
@@ -222,6 +261,7 @@ static void Logon() {
 
 static void Post(UINT message, WPARAM wParam) {
   s_k.posted = GetTickCount();
+  s_heard.n = 0;
   PostMessageA(s_k.w, message, wParam, 0);
 }
 
@@ -236,6 +276,40 @@ static int Drain() {
   DWORD_PTR r;
   return SendMessageTimeoutA(s_k.w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r) &&
          SendMessageTimeoutA(s_k.w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+}
+
+// What a screen reader reads of w's client area: its name and role.
+static int AccessIs(HWND w, const char *name, long role) {
+  IAccessible *access = NULL;
+  VARIANT self = {}, got = {};
+  BSTR text = NULL;
+  char read[200] = "";
+  self.vt = VT_I4;  // CHILDID_SELF
+  if (SUCCEEDED(AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
+                                           reinterpret_cast<void **>(&access)))) {
+    access->get_accName(self, &text);
+    access->get_accRole(self, &got);
+    access->Release();
+  }
+  WideCharToMultiByte(CP_ACP, 0, text != NULL ? text : L"", -1, read, sizeof read, NULL, NULL);
+  SysFreeString(text);
+  int ok = strcmp(read, name) == 0 && got.vt == VT_I4 && got.lVal == role;
+  if (!ok) printf("  read \"%s\", role %ld\n", read, got.lVal);
+  return ok;
+}
+
+static int Renamed(HWND) { return Heard(EVENT_OBJECT_NAMECHANGE); }
+
+// Since the driver last acted, the main window's client area told the driver's hook of one
+// name change, and of one alert when lines show; it reads as those lines, in the alert
+// role, or with none as the window itself does.
+static int Told(const char *lines) {
+  int alert = lines[0] != '\0';
+  int ok = WaitFor(Renamed, s_k.w) && Drain();
+  Pause();
+  return ok && Heard(EVENT_OBJECT_NAMECHANGE) == 1 && Heard(EVENT_SYSTEM_ALERT) == alert &&
+         AccessIs(s_k.w, alert ? lines : "Flag Notification",
+                  alert ? ROLE_SYSTEM_ALERT : ROLE_SYSTEM_CLIENT);
 }
 
 static void Raise(const char *name) {
@@ -318,17 +392,22 @@ static int Retrying(HWND w) {
          FindWindowA("#32770", "Program Error") != NULL;
 }
 
-// The dialog's label s_label is on the watcher's grey: its top-left corner, in the text's
-// cell above the glyphs, and its bottom-right corner, past and below the text.
+// The dialog's label s_label is on the watcher's grey (or the colour looked for), and so is
+// the dialog: its client area's top-left corner, the label's top-left corner, in the text's
+// cell above the glyphs, and the label's bottom-right corner, past and below the text.
 static int s_label;
-static int LabelOnGrey(HWND dialog) {
+static int LabelOnBack(HWND dialog) {
   RECT r;
+  POINT o = {0, 0};
   Capture c;
-  if (!GetWindowRect(GetDlgItem(dialog, s_label), &r) || !Grab(r, &c)) return 0;
-  int grey =
-      c.pixels[0] == 0xC0C0C0 && c.pixels[(r.bottom - r.top) * (r.right - r.left) - 1] == 0xC0C0C0;
+  if (!GetWindowRect(GetDlgItem(dialog, s_label), &r) || !ClientToScreen(dialog, &o)) return 0;
+  RECT all = {o.x, o.y, r.right, r.bottom};
+  if (!Grab(all, &c)) return 0;
+  int width = r.right - o.x, height = r.bottom - o.y;
+  int on = c.pixels[0] == s_back && c.pixels[(r.top - o.y) * width + r.left - o.x] == s_back &&
+           c.pixels[height * width - 1] == s_back;
   DeleteObject(c.bitmap);
-  return grey;
+  return on;
 }
 
 // A label stays grey, repainted while the button face, which labels take by default, is
@@ -340,30 +419,48 @@ static int LabelGrey(int id) {
   SetSysColors(1, &face, &other);
   int ok = RedrawWindow(s_k.dialog, NULL, NULL,
                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW) &&
-           WaitFor(LabelOnGrey, s_k.dialog);
+           WaitFor(LabelOnBack, s_k.dialog);
   SetSysColors(1, &face, &usual);
   return ok;
 }
 
-// The calls of the restart registration (Register, Unregister) in order since the step
-// last looked, from Wine's log, where its stubs of them write a fixme line each.
-static const char *RestartCalls() {
-  static char calls[256];
+// The calls of the restart registration (Register, Unregister) in Wine's log, where its
+// stubs of them write a fixme line each: s_calls gathers them in order from the lines
+// written since the step last looked, and they come as s_want says, or the wait ends.
+static char s_calls[256];
+static const char *s_want;
+static int CallsAsWanted(HWND) {
   static long seen;
   char line[512];
-  calls[0] = '\0';
   FILE *log = fopen(getenv("FN_RUN_LOG") != NULL ? getenv("FN_RUN_LOG") : "", "rb");
-  if (log == NULL || fseek(log, seen, SEEK_SET) != 0) return "no log";
-  while (fgets(line, sizeof line, log) != NULL) {
+  if (log == NULL || fseek(log, seen, SEEK_SET) != 0) return 0;
+  while (fgets(line, sizeof line, log) != NULL && strchr(line, '\n') != NULL) {
+    seen = ftell(log);  // a line still being written is read whole the next time
     char *call = strstr(line, ":fixme:process:"), *end = strstr(line, "ApplicationRestart");
     if (call == NULL || end == NULL) continue;
     *end = '\0';
-    snprintf(calls + strlen(calls), sizeof calls - strlen(calls), "%s%s", calls[0] ? " " : "",
-             call + strlen(":fixme:process:"));
+    snprintf(s_calls + strlen(s_calls), sizeof s_calls - strlen(s_calls), "%s%s",
+             s_calls[0] ? " " : "", call + strlen(":fixme:process:"));
   }
-  seen = ftell(log);
   fclose(log);
-  return calls;
+  return strcmp(s_calls, s_want) == 0;
+}
+
+static int RestartCalls(const char *want) {
+  s_want = want;
+  int ok = WaitFor(CallsAsWanted, NULL);
+  if (!ok) printf("  read \"%s\"\n", s_calls);
+  s_calls[0] = '\0';
+  return ok;
+}
+
+// Tab, pressed in the dialog's focused control, takes the focus on to the control id.
+static int s_tabTo;
+static int FocusOnTabTo(HWND dialog) { return FocusOf(dialog) == GetDlgItem(dialog, s_tabTo); }
+static int TabTo(int id) {
+  s_tabTo = id;
+  return PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_TAB, 0) &&
+         WaitFor(FocusOnTabTo, s_k.dialog);
 }
 
 static void Type(int keys) {
@@ -403,12 +500,13 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "close")) return Ends(WM_CLOSE, 0);
   if (Is(word, "session-ends")) return Ends(WM_ENDSESSION, 1);
   if (Is(word, "agrees-to-end")) return Expect(Send(s_k.w, WM_QUERYENDSESSION, 0, atoi(arg)) == 1);
-  if (Is(word, "restart-calls")) return Expect(strcmp(RestartCalls(), arg) == 0);
+  if (Is(word, "restart-calls")) return Expect(RestartCalls(arg));
   if (Is(word, "show-minimized")) return Do(ShowWindow(s_k.w, SW_MINIMIZE));
   if (Is(word, "running")) return Expect(WaitForSingleObject(s_k.process.hProcess, 500) != 0);
   if (Is(word, "waiting")) return Waiting();
   if (Is(word, "signalling")) return Signalling();
   if (Is(word, "complaint")) return Expect(Painted(ShowsComplaint));
+  if (Is(word, "told")) return Expect(Told(arg));
   if (Is(word, "blank")) return Expect(Painted(ShowsNothing));
   if (Is(word, "pops-up")) return Expect(WaitFor(Restored, s_k.w) && Topmost(s_k.w));
   if (Is(word, "topmost")) return Expect(WaitFor(Topmost, s_k.w));
@@ -424,6 +522,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "field-is")) return Expect(strcmp(FieldText(), arg) == 0);
   if (Is(word, "field-length")) return Expect(strlen(FieldText()) == strtoul(arg, NULL, 10));
   if (Is(word, "field-focus")) return Expect(FocusOf(s_k.dialog) == Field());
+  if (Is(word, "field-named")) return Expect(AccessIs(Field(), KV_TEXT_PROMPT, ROLE_SYSTEM_TEXT));
   if (Is(word, "field-limit")) return Expect(Send(Field(), EM_GETLIMITTEXT, 0, 0) == atoi(arg));
   if (Is(word, "centred")) return Expect(CentredOverMain());
   if (Is(word, "label-grey")) return Expect(LabelGrey(atoi(arg)));
@@ -431,6 +530,7 @@ static void Step(const char *word, const char *arg) {
   if (Is(word, "type")) return Type(atoi(arg));
   if (Is(word, "enter")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_RETURN, 0));
   if (Is(word, "escape")) return Do(PostMessageA(FocusOf(s_k.dialog), WM_KEYDOWN, VK_ESCAPE, 0));
+  if (Is(word, "tab-to")) return Expect(TabTo(atoi(arg)));
   if (Is(word, "ok")) return Do(PostMessageA(s_k.dialog, WM_COMMAND, IDOK, 0));
   if (Is(word, "cancel")) return Do(PostMessageA(s_k.dialog, WM_COMMAND, IDCANCEL, 0));
   if (Is(word, "sent-cancel")) return Do(Send(s_k.dialog, WM_COMMAND, IDCANCEL, 0));
@@ -481,21 +581,22 @@ static void RunScript(const char *script) {
 }
 
 static const char *const kScenarios[][2] = {
-    // Not a flag: nothing, a folder, a file held unshared; Delete Flag, of a flag held open
-    // throughout or for a moment; minimized with the flag up, by the button or elsewhere.
+    // Not a flag: nothing, a folder, a file held unshared; the flag found and deleted, told to
+    // screen readers; Delete Flag, of a flag held open throughout or for a moment; minimized
+    // with the flag up, by the button or elsewhere.
     {"signal",
      "tail $flag|start signal|waiting|shot waiting|nothing|absent|folder|nothing|remove|hold 0|"
-     "nothing|release|hold 3|tick|signalling|delete-flag|dialog Program Error|release|ok|closes|"
-     "hold 3|delete-flag|release-when-retrying|waiting|absent|raise|tick|"
+     "nothing|release|hold 3|tick|signalling|told Flag is On...|delete-flag|dialog Program Error|"
+     "release|ok|closes|hold 3|delete-flag|release-when-retrying|waiting|told|absent|raise|tick|"
      "signalling|shot signalling|remove|delete-flag|dialog Program Error|"
      "shot-dialog delete-error|ok|closes|signalling|raise|minimize|waiting|tick|signalling|"
      "show-minimized|waiting|tick|signalling|exit"},
-    // No name, or a tail too long to be one: open, complaining, topmost once unfocused,
-    // back at once when minimized elsewhere.
+    // No name, or a tail too long to be one: open, complaining (told to screen readers),
+    // topmost once unfocused, back at once when minimized elsewhere.
     {"complaint",
-     "start complaint|complaint|not-topmost|shot complaint|other-window|topmost|minimize|"
-     "nothing|complaint|show-minimized|complaint|close|tail {300T}|start complaint|complaint|"
-     "minimize|nothing|complaint|exit"},
+     "start complaint|complaint|told No Command Line Received|not-topmost|shot complaint|"
+     "other-window|topmost|minimize|nothing|complaint|show-minimized|complaint|close|tail {300T}|"
+     "start complaint|complaint|minimize|nothing|complaint|exit"},
     // The tail wins over the INI file beside the program; 63 characters of a long value.
     {"config",
      "ini [Command]\r\nCommandLine={1000v}\r\n|tail C:\\FLAGS\\FROM TAIL.FLG|start a deep "
@@ -503,21 +604,22 @@ static const char *const kScenarios[][2] = {
      "waiting|raise {63v}|nothing|raise C:\\FLAGS\\FROM TAIL.FLG|tick|signalling|system-close|"
      "ini-is [Command]\r\nCommandLine={1000v}\r\n|ini [Command]\r\nCommandLine={1000v}\r\n|"
      "start a deep folder{130d}|waiting|tick|signalling|exit"},
-    // Cancel and Enter keep the name; OK saves the new one, keeping the rest of the file;
-    // 70 keys leave 64, OK keeps 63; an empty OK stays open.
+    // The field, named by its prompt, takes the focus, and Tab goes on to OK; Cancel and
+    // Enter keep the name; OK saves the new one, keeping the rest of the file; 70 keys leave
+    // 64, OK keeps 63; an empty OK stays open.
     {"setflag",
-     "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-limit 64|centred|"
-     "shot-dialog setflag|label-grey 1000|set-field "
+     "ini $user|start setflag|waiting|set-flag|field-is $flag|field-focus|field-named|"
+     "field-limit 64|centred|shot-dialog setflag|label-grey 1000|tab-to 1|set-field "
      "C:\\FLAGS\\NEW.FLG|cancel|closes|raise|tick|signalling|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|enter|closes|blank|remove|ini-is $user|set-flag|"
      "set-field C:\\FLAGS\\NEW.FLG|ok|closes|waiting|ini-is $saved|raise C:\\FLAGS\\NEW.FLG|"
      "tick|signalling|set-flag|set-field|type 70|field-length 64|ok|closes|waiting|set-flag|"
      "set-field|ok|stays-open|cancel|closes|raise {63x}|tick|signalling|exit"},
-    // About closes only with OK, and ticks go on under it; the session's end, or not, and
-    // the restart registered for an installer only.
+    // About closes only with OK, and ticks go on under it, the pop-up told; the session's
+    // end, or not, and the restart registered for an installer only.
     {"about",
-     "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog "
-     "about|raise|tick|pops-up|stays-open|ok|closes|system-about|centred|label-grey 1015|"
+     "tail $flag|start about|waiting|about|escape|sent-cancel|stays-open|shot-dialog about|raise|"
+     "tick|pops-up|told Flag is On...|stays-open|ok|closes|system-about|centred|label-grey 1015|"
      "escape|sent-cancel|stays-open|ok|closes|restart-calls Register|agrees-to-end 1|"
      "restart-calls|agrees-to-end 0|restart-calls Unregister|session-goes-on|drain|"
      "restart-calls Register|running|session-ends"},
@@ -530,8 +632,54 @@ static const char *const kScenarios[][2] = {
      "logon|waiting|raise|tick|signalling|shot installed-signalling|"
      "delete-flag|waiting|absent|exit"}};
 
+// About run here over the main window made here, looked at from inside its loop: whether
+// its label s_label showed on s_back before OK closed it.
+static DWORD s_aboutSince;
+static int s_aboutSeen;
+static void CALLBACK LookAtAbout(HWND, UINT, UINT_PTR, DWORD) {
+  HWND about = FindWindowA("#32770", "About   Korvane");
+  s_aboutSeen = about != NULL && LabelOnBack(about);
+  if (about != NULL && (s_aboutSeen || GetTickCount() - s_aboutSince > 15000))
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+}
+
+static int AboutLabelOnBack() {
+  s_aboutSince = GetTickCount();
+  s_label = IDC_ONLINE_LABEL;
+  UINT_PTR timer = SetTimer(NULL, 0, 50, LookAtAbout);
+  RunAboutDialog(GetModuleHandleA(NULL), s_k.w);
+  KillTimer(NULL, timer);
+  return s_aboutSeen;
+}
+
+// The colours follow the scheme: grey and black whatever the system's colours are, and in
+// a high-contrast scheme (which Wine never reports, so it is followed here as when one
+// is) the system's window colours, About left to the system's; back to grey once the
+// system's colours change again and the scheme is no longer high contrast.
+static void ColourScheme(HWND w) {
+  int ids[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE};
+  COLORREF usual[] = {GetSysColor(ids[0]), GetSysColor(ids[1]), GetSysColor(ids[2])};
+  COLORREF scheme[] = {RGB(0, 0, 128), RGB(255, 255, 0), RGB(0, 128, 0)};
+  KvSetUpColours();
+  s_k.w = w;
+  g_kv.state.flagIsOn = 1;
+  SetSysColors(3, ids, scheme);
+  CHECK(Painted(ShowsFlagOn));
+  KvFollowColourScheme(1);
+  s_back = 0x000080;
+  s_ink = 0xFFFF00;
+  CHECK(Painted(ShowsFlagOn));
+  s_back = 0x008000;
+  CHECK(AboutLabelOnBack());
+  SetSysColors(3, ids, usual);
+  s_back = 0xC0C0C0;
+  s_ink = 0;
+  CHECK(Painted(ShowsFlagOn) && AboutLabelOnBack());
+}
+
 // The main window made here by Korvane's own set-up code, where its class, system menu and
-// size limits can be read; an INI path that does not fit is no path, not a cut one.
+// size limits can be read, and its colour scheme set; an INI path that does not fit is no
+// path, not a cut one.
 static void Window() {
   HINSTANCE instance = GetModuleHandleA(NULL);
   KvInitProcess(instance);
@@ -559,6 +707,7 @@ static void Window() {
   SendMessageA(w, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   GetWindowRect(w, &after);
   CHECK(!IsZoomed(w) && EqualRect(&r, &after));
+  ColourScheme(w);
   ProfileOps profile = Win32ProfileOps(NULL);
   CHECK(profile.iniPath(profile.ctx, text, sizeof text) > 8);
   CHECK(profile.iniPath(profile.ctx, text, 8) == 0);
@@ -579,6 +728,9 @@ int main(int argc, char **argv) {
   g_shotDir = argv[4];
   CreateDirectoryA(g_workDir, NULL);
   CreateDirectoryA("C:\\FLAGS", NULL);
+  CoInitialize(NULL);
+  SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_OBJECT_NAMECHANGE, NULL, Hear, 0, 0,
+                  WINEVENT_OUTOFCONTEXT);
   int known = Is(argv[5], "window");
   if (known) Window();
   for (const auto &s : kScenarios) {

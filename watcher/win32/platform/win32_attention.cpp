@@ -1,7 +1,7 @@
 // The virtual desktop move and the taskbar flash of a window that pops up.
 #include "watcher/win32/platform/win32_attention.h"
 
-#include "watcher/win32/platform/win32_late_bound.h"
+#include "watcher/win32/platform/win32_com.h"
 
 // IVirtualDesktopManager as the Windows 10 SDK's shobjidl_core.h declares it.
 struct VirtualDesktopManager : public IUnknown {
@@ -17,9 +17,6 @@ static const GUID kManagerClass = {
 static const GUID kManagerInterface = {
     0xa5cd92ff, 0x29be, 0x454c, {0x8d, 0x04, 0xd8, 0x28, 0x79, 0xfb, 0x3f, 0x1b}};
 
-typedef HRESULT(WINAPI *CoInitializeCall)(LPVOID reserved);
-typedef HRESULT(WINAPI *CoCreateInstanceCall)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID *);
-
 // The desktop in use is the one that the foreground window is on. With no foreground
 // window, or one on every desktop, there is no desktop to move to.
 static void MoveToForegroundDesktop(VirtualDesktopManager *manager, HWND window) {
@@ -30,21 +27,11 @@ static void MoveToForegroundDesktop(VirtualDesktopManager *manager, HWND window)
     manager->MoveWindowToDesktop(window, desktop);
 }
 
-// OLE32 is loaded, and COM set up on the program's thread, at the first flag found, and
-// both are kept: OLE32 is not one to unload while the process runs.
-static CoCreateInstanceCall s_create;
-
 void BringToCurrentDesktop(HWND window) {
-  if (s_create == NULL) {
-    HMODULE ole = LoadLibraryA("OLE32");
-    CoInitializeCall initialize = LateBound<CoInitializeCall>(ole, "CoInitialize");
-    if (initialize == NULL) return;
-    initialize(NULL);
-    s_create = LateBound<CoCreateInstanceCall>(ole, "CoCreateInstance");
-  }
+  CoCreateInstanceCall create = StartCom();
   VirtualDesktopManager *manager = NULL;
-  if (s_create != NULL && SUCCEEDED(s_create(kManagerClass, NULL, CLSCTX_ALL, kManagerInterface,
-                                             reinterpret_cast<LPVOID *>(&manager)))) {
+  if (create != NULL && SUCCEEDED(create(kManagerClass, NULL, CLSCTX_ALL, kManagerInterface,
+                                         reinterpret_cast<LPVOID *>(&manager)))) {
     MoveToForegroundDesktop(manager, window);
     manager->Release();
   }

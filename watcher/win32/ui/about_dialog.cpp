@@ -23,8 +23,7 @@ static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam
       CenterWindow(dialog, s_aboutOwner);
       return 1;
     case WM_ERASEBKGND:
-      KvEraseDialog(dialog, reinterpret_cast<HDC>(wParam), g_kv.background);
-      return 1;
+      return KvEraseDialog(dialog, reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_PAINT:
       KvPaintDialog(dialog);
       return 1;

@@ -38,7 +38,9 @@ void KvInitProcess(HINSTANCE instance) {
   g_kv.target.window = NULL;
   g_kv.target.minimizing = 0;
   g_kv.desktop = GetDesktopWindow();
+  g_kv.grey = NULL;
   g_kv.background = NULL;
+  g_kv.highContrast = 0;
   g_kv.systemMenu = NULL;
   InitWatcherState(&g_kv.state);
   g_kv.profile = Win32ProfileOps(instance);

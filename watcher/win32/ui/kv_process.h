@@ -1,5 +1,5 @@
 // The watcher program's process-wide record: the program instance and main window as
-// the operations see them, the desktop window, the background brush, the system menu,
+// the operations see them, the desktop window, the brushes and colour scheme, the system menu,
 // the one WatcherState, the operations bound to Win32, and the INI file's operations.
 // It lives for the whole process; nothing in it is ever released.
 #ifndef WATCHER_WIN32_UI_KV_PROCESS_H
@@ -15,7 +15,9 @@
 struct KvProcess {
   Win32WindowTarget target;  // program instance and main window; ops.ctx points here
   HWND desktop;              // the main window is centred over it on creation
-  HBRUSH background;         // the grey of the window and the dialogs
+  HBRUSH grey;               // the watcher's grey, made once
+  HBRUSH background;         // fills the window and the dialogs: the grey, or the scheme's
+  int highContrast;          // 1 while the colour scheme is a high-contrast one
   HMENU systemMenu;          // the main window's, once edited
   WatcherState state;
   WatcherOps ops;

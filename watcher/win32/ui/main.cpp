@@ -7,6 +7,7 @@
 #include "watcher/win32/platform/win32_restart.h"
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
+#include "watcher/win32/ui/paint.h"
 
 // The tail is taken from the process's command line by the rule the watcher documents,
 // not from lpCmdLine, whose computation differs between runtimes (quotes inside the
@@ -14,7 +15,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
   KvInitProcess(instance);
   if (!KvRegisterMainClass(instance)) return 0;
-  g_kv.background = KvCreateBackgroundBrush();
+  KvSetUpColours();
   HWND window = KvCreateMainWindow(instance);
   if (window == NULL) return 0;
   KvShowMainWindow(window, showState);

@@ -21,8 +21,6 @@ ATOM KvRegisterMainClass(HINSTANCE instance) {
   return RegisterClassA(&wc);
 }
 
-HBRUSH KvCreateBackgroundBrush() { return CreateSolidBrush(KvBackgroundColour()); }
-
 HWND KvCreateMainWindow(HINSTANCE instance) {
   return CreateWindowExA(kMainWindowExStyle, KV_WINDOW_CLASS, KV_WINDOW_TITLE, kMainWindowStyle,
                          kWindowX, kWindowY, kWindowWidth, kWindowHeight, NULL, NULL, instance,

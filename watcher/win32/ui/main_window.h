@@ -20,9 +20,6 @@ enum {
 // of instance. Returns 0 when the system refuses it.
 ATOM KvRegisterMainClass(HINSTANCE instance);
 
-// Creates the watcher's solid grey background brush.
-HBRUSH KvCreateBackgroundBrush();
-
 // Creates the main window, not yet shown; it centres itself over g_kv.desktop while
 // being created, and g_kv.target.window names it from its first handled message on.
 // The class must be registered and KvInitProcess called. Returns NULL on failure.

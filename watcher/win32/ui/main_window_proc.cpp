@@ -10,6 +10,7 @@
 #include "watcher/win32/ui/kv_process.h"
 #include "watcher/win32/ui/main_window.h"
 #include "watcher/win32/ui/paint.h"
+#include "watcher/win32/ui/status_access.h"
 #include "watcher/win32/win32_resource.h"
 
 // Runs while CreateWindowExA is still under way. The operations learn the window here,
@@ -68,6 +69,14 @@ static LRESULT OnEndSession(WPARAM sessionEnds) {
   } else {
     RegisterForRestart(CommandLineTail(GetCommandLineA()));
   }
+  return 0;
+}
+
+// A high-contrast scheme turned on or off changes the system's colours, and every
+// top-level window hears of it.
+static LRESULT OnSysColorChange(HWND window) {
+  KvFollowColourScheme(KvHighContrastOn());
+  InvalidateRect(window, NULL, TRUE);
   return 0;
 }
 
@@ -140,7 +149,7 @@ static LRESULT OnTimer(HWND window) {
   return 0;
 }
 
-LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return OnCreate(window);
@@ -169,6 +178,25 @@ LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       return OnSysCommand(window, wParam, lParam);
     case WM_TIMER:
       return OnTimer(window);
+    case WM_GETOBJECT:
+      return KvAnswerAccessRequest(window, wParam, lParam, &g_kv.state);
+    case WM_SYSCOLORCHANGE:
+      return OnSysColorChange(window);
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// How many of the window's messages are being handled, one inside another.
+static int s_depth;
+
+// Each change of the status lines comes with a message: a tick, a command, a dialog's end,
+// a minimize, the first paint of a complaint at start-up. Assistive technology is told of
+// it once the outermost message is handled, so that a pop-up is announced when it is up,
+// not halfway through its restore. A tick may come inside another message, from the loop
+// of a dialog or an error box: it tells of itself.
+LRESULT CALLBACK KvMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++s_depth;
+  LRESULT result = RouteMessage(window, message, wParam, lParam);
+  if (--s_depth == 0 || message == WM_TIMER) KvTellStatus(window, &g_kv.state);
+  return result;
 }

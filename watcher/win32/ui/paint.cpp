@@ -1,19 +1,40 @@
-// The watcher's painting: status lines on the main window, grey backgrounds everywhere.
+// The watcher's painting: status lines on the main window, grey backgrounds everywhere,
+// unless the user's colour scheme is a high-contrast one.
 #include "watcher/win32/ui/paint.h"
 
 #include <string.h>
 
 #include "watcher/core/status_lines.h"
 #include "watcher/core/watcher_constants.h"
+#include "watcher/win32/ui/kv_process.h"
 
 COLORREF KvBackgroundColour() { return RGB(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey); }
 
 COLORREF KvTextColour() { return RGB(kTextGrey, kTextGrey, kTextGrey); }
 
+int KvHighContrastOn() {
+  HIGHCONTRASTA scheme = {sizeof scheme, 0, NULL};
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof scheme, &scheme, 0) &&
+         (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The system's own brush of a colour follows the scheme's changes by itself, and is
+// never deleted; the grey is made once, and kept for when the scheme ends.
+void KvFollowColourScheme(int highContrast) {
+  g_kv.highContrast = highContrast;
+  g_kv.background = highContrast ? GetSysColorBrush(COLOR_WINDOW) : g_kv.grey;
+}
+
+void KvSetUpColours() {
+  g_kv.grey = CreateSolidBrush(KvBackgroundColour());
+  KvFollowColourScheme(KvHighContrastOn());
+}
+
 void KvSetColours(HDC dc) {
+  int scheme = g_kv.highContrast;
   SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, KvBackgroundColour());
-  SetTextColor(dc, KvTextColour());
+  SetBkColor(dc, scheme ? GetSysColor(COLOR_WINDOW) : KvBackgroundColour());
+  SetTextColor(dc, scheme ? GetSysColor(COLOR_WINDOWTEXT) : KvTextColour());
 }
 
 void KvPaintStatus(HWND window, const WatcherState *state) {
@@ -44,7 +65,11 @@ LRESULT KvEraseMainWindow(HWND window, HDC dc, HBRUSH brush) {
   return 1;
 }
 
-void KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush) { FillClient(dialog, dc, brush); }
+INT_PTR KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush) {
+  if (g_kv.highContrast) return 0;
+  FillClient(dialog, dc, brush);
+  return 1;
+}
 
 void KvPaintDialog(HWND dialog) {
   PAINTSTRUCT ps;
@@ -54,6 +79,7 @@ void KvPaintDialog(HWND dialog) {
 }
 
 INT_PTR KvColourLabel(HDC dc, HBRUSH brush) {
+  if (g_kv.highContrast) return 0;
   KvSetColours(dc);
   return reinterpret_cast<INT_PTR>(brush);
 }

@@ -1,5 +1,5 @@
 // Drawing of the main window and the dialogs: the watcher's grey background and black
-// status text, kept apart from the message plumbing.
+// status text, or a high-contrast scheme's colours, kept apart from the message plumbing.
 #ifndef WATCHER_WIN32_UI_PAINT_H
 #define WATCHER_WIN32_UI_PAINT_H
 
@@ -11,7 +11,21 @@
 COLORREF KvBackgroundColour();
 COLORREF KvTextColour();
 
-// Sets dc to opaque drawing with the grey background and the black text colour.
+// 1 when the user's colour scheme is a high-contrast one (SPI_GETHIGHCONTRAST,
+// HCF_HIGHCONTRASTON), else 0.
+int KvHighContrastOn();
+
+// Follows the colour scheme, highContrast 1 for a high-contrast one: the main window then
+// paints in the system's window and window text colours, and the dialogs are left to the
+// system's painting, as any dialog is; otherwise both paint in the watcher's grey
+// (g_kv.grey) and black. Sets g_kv.highContrast and g_kv.background.
+void KvFollowColourScheme(int highContrast);
+
+// Start-up: makes the grey brush, g_kv.grey, and follows the colour scheme in use.
+void KvSetUpColours();
+
+// Sets dc to opaque drawing with the colour scheme's background and text colours: the
+// grey and black, or a high-contrast scheme's window and window text colours.
 void KvSetColours(HDC dc);
 
 // Handles WM_PAINT of the main window: draws the status lines that the state calls for,
@@ -22,8 +36,9 @@ void KvPaintStatus(HWND window, const WatcherState *state);
 // the brush origin at the client origin. Returns 1 (erased).
 LRESULT KvEraseMainWindow(HWND window, HDC dc, HBRUSH brush);
 
-// Handles WM_ERASEBKGND of a dialog on dc: fills its client area with brush.
-void KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush);
+// Handles WM_ERASEBKGND of a dialog on dc: fills its client area with brush and returns 1,
+// or, in a high-contrast scheme, returns 0, for the system's own erase.
+INT_PTR KvEraseDialog(HWND dialog, HDC dc, HBRUSH brush);
 
 // Handles WM_PAINT of a dialog: the colours are set, nothing is drawn.
 void KvPaintDialog(HWND dialog);
@@ -32,7 +47,7 @@ void KvPaintDialog(HWND dialog);
 // watcher's colours and filled with brush, which is returned for the dialog procedure to
 // return. Without it, labels take the system's button face, which the grey matches on no
 // Windows of this century. The name field, an edit control, asks another message and
-// stays white.
+// stays white. In a high-contrast scheme, returns 0: the system's colours.
 INT_PTR KvColourLabel(HDC dc, HBRUSH brush);
 
 #endif

@@ -23,6 +23,11 @@ static SetFlagDialogRun s_run;
 static INT_PTR OnSetFlagInit(HWND dialog) {
   CenterWindow(dialog, s_run.owner);
   s_run.edit = GetDlgItem(dialog, IDC_FLAGNAME);
+  // Screen readers name an edit after the label just before it in the window order, which
+  // the template gives to "Extention". Moved to just after its prompt, the field is named
+  // by it; among the tab stops the order stays OK, Cancel, field.
+  SetWindowPos(s_run.edit, GetDlgItem(dialog, IDC_PROMPT), 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageA(s_run.edit, EM_LIMITTEXT, kNameFieldLimit, 0);
   SendMessageA(s_run.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s_run.state->flagFileName));
   SetFocus(s_run.edit);
@@ -67,8 +72,7 @@ static INT_PTR CALLBACK SetFlagDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_INITDIALOG:
       return OnSetFlagInit(dialog);
     case WM_ERASEBKGND:
-      KvEraseDialog(dialog, reinterpret_cast<HDC>(wParam), g_kv.background);
-      return 1;
+      return KvEraseDialog(dialog, reinterpret_cast<HDC>(wParam), g_kv.background);
     case WM_PAINT:
       KvPaintDialog(dialog);
       return 0;
