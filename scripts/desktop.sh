@@ -29,10 +29,18 @@ desktop_use() {  # state dir
 }
 
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+takes_clients() { xprop -root >/dev/null; }
 
+# An Xvfb that said its number but takes no client (on a busy machine another server's
+# XWayland took the number from under it) is started again, on another.
 start_xvfb() {
-  start_xvfb_display "$fixture" || die "no display: $(cat "$fixture/xvfb.log")"
-  export DISPLAY=:$(cat "$fixture/display")
+  local try
+  for try in 1 2 3; do
+    start_xvfb_display "$fixture" && export DISPLAY=:$(cat "$fixture/display") &&
+      await $patience takes_clients && break
+    kill "$(cat "$fixture/xvfb.pid")" 2>/dev/null
+    [ $try = 3 ] && die "no display: $(cat "$fixture/xvfb.log")"
+  done
   case $1 in
     openbox) setsid openbox --sm-disable </dev/null >"$fixture/wm.log" 2>&1 9>&- & ;;
     mutter) setsid mutter --x11 --replace --sm-disable </dev/null >"$fixture/wm.log" 2>&1 9>&- & ;;
