@@ -90,8 +90,9 @@ msiexec 1603 /i "$older"
 eval "set -- $(logon_entry)"
 WINEDEBUG=-all,fixme+process wine "$1" 'C:\FLAGS\MY' JOB.FLG </dev/null >/dev/null 2>"$c/../restart.log" &
 korvane=$!
+# Under qemu-user on a busy machine a Wine process takes the best part of a minute to start.
 registered='RegisterApplicationRestart (L"C:\\FLAGS\\MY JOB.FLG",8)'
-await 20 grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
+await 180 grep -qF "$registered" "$c/../restart.log" || fail "no restart registration: $(cat "$c/../restart.log")"
 made=$(stat -c %z "$dir/QUELLARD.EXE")
 msiexec 0 /i "$rebuilt"
 [ "$(products)" = 1 ] && [ -n "$(value "$(uninstall_key "$rebuilt")" DisplayName)" ] && ini_is "$flag" &&
