@@ -18,9 +18,20 @@ fail() {
   exit 1
 }
 
+# Every process of a prefix's session, by the WINEPREFIX in its environment: one that hung
+# outlives its wineserver, which then can no longer end it.
+kill_prefix() {
+  local proc
+  WINEPREFIX=$1 wineserver -k 2>/dev/null
+  for proc in /proc/[0-9]*; do
+    [ "${proc#/proc/}" != $$ ] && grep -qaE '\.exe|wineserver' "$proc/cmdline" 2>/dev/null &&
+      grep -qxzF "WINEPREFIX=$1" "$proc/environ" 2>/dev/null && kill -KILL "${proc#/proc/}" 2>/dev/null
+  done
+}
+
 stop() {
   for dir in "$state/apart" "$state"; do
-    [ -d "$dir/prefix" ] && WINEPREFIX=$dir/prefix wineserver -k 2>/dev/null
+    [ -d "$dir/prefix" ] && kill_prefix "$dir/prefix"
     [ -f "$dir/xvfb.pid" ] && kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
     rm -f "$dir/xvfb.pid" "$dir/display"
   done
@@ -68,10 +79,27 @@ apart() {
   export WINEPREFIX=$state/prefix
   [ -d "$WINEPREFIX" ] || fail "no copy of the prefix: the fixture did not start"
   display
+  boot
   run "$@"
   local status=$?
   stop
   return $status
+}
+
+# Under qemu-user a process of a session's boot (services.exe) now and then hangs on
+# qemu's own locks, and each program of that session then waits minutes for the boot and
+# the installer service forever. The copy's session is booted, kept, and asked for the
+# Windows version before the scenario starts; one that does not answer is ended and booted
+# again.
+boot() {
+  local try
+  for try in 1 2 3; do
+    setsid wineserver -p </dev/null >/dev/null 2>&1
+    timeout 150 wine cmd /c ver </dev/null >/dev/null 2>&1 && return 0
+    echo "wine.sh: the copy's session did not boot (try $try)" >&2
+    kill_prefix "$WINEPREFIX"
+  done
+  fail "the copy's session does not boot"
 }
 
 # Wine's stubs of the restart registration log each call (fixme, process channel) into the
